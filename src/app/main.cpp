@@ -1,0 +1,7 @@
+#include "app/EditorApp.h"
+
+int main(int argc, char* argv[])
+{
+    CEditorApp app(argc, argv);
+    return app.run();
+}
