@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QHash>
+#include <QTableWidget>
+
+// The spreadsheet grid of the column and option dialogs. Rows and columns count from 1;
+// row 0 is the header row; -1 stands for all rows or all columns. The current row and
+// column select the cells that the next put or get acts on.
+class CSpreadSheet : public QTableWidget
+{
+    Q_OBJECT
+public:
+    enum CellKind { TextCell, LabelCell, CheckBoxCell };
+
+    // Makes a grid; nullptr when it cannot be made (a dialog then ends with -1).
+    static CSpreadSheet* Create(QWidget* parent);
+    // Test hook: the next Create fails.
+    static void FailNextCreate();
+
+    void SetRowCount(int rows);
+    int GetRowCount() const;
+    void SetColCount(int cols);
+    int GetColCount() const;
+    void SetCurrentRow(int row);
+    void SetCurrentCol(int col);
+
+    // Text of the selected cells. "" with row and column -1 empties the grid; with
+    // column -1 it empties the row. Row 0 addresses the header.
+    void SetCellText(const QString& text);
+    QString GetCellText() const;
+    // Check-box cells: a value whose first character is '1' ticks the box; a ticked box
+    // reads "1", an unticked one "0". Text cells read and write their text.
+    void SetCellValue(const QString& value);
+    QString GetCellValue() const;
+    // The current cell becomes the active cell, ready for typing.
+    void ActivateCell(int unused = 0);
+    // Suspends painting while many cells are filled.
+    void SetRedraw(bool on);
+
+    // Look of a column: editable text (the default), read-only text or check boxes.
+    void SetColumnKind(int col, CellKind kind);
+
+private:
+    explicit CSpreadSheet(QWidget* parent);
+    CellKind kindOf(int col) const;
+    QTableWidgetItem* cell(int row, int col);
+    const QTableWidgetItem* cellOrNull(int row, int col) const;
+    void putText(int row, int col, const QString& text);
+    void putValue(int row, int col, const QString& value);
+
+    int m_row = 1;
+    int m_col = 1;
+    QHash<int, CellKind> m_kinds;
+    static bool s_failNextCreate;
+};
