@@ -1,0 +1,5 @@
+#include "OptionDlg.h"
+
+COptionDlg::COptionDlg(QWidget* parent) : QDialog(parent) {}
+
+COptionDlg::~COptionDlg() = default;
