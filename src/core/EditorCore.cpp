@@ -1,6 +1,7 @@
 #include "EditorCore.h"
 
-namespace {
+namespace
+{
 void setTypeKinds(QString (&kinds)[5])
 {
     kinds[0] = QStringLiteral("VARCHAR2");

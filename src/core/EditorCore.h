@@ -3,6 +3,7 @@
 #include "tabledef/TableStore.h"
 
 #include <QString>
+#include <QStringList>
 
 // Statement kinds handed to BuildStatement.
 enum StatementKind { kSelect = 0, kInsert = 1, kUpdate = 2, kDelete = 3 };
@@ -12,6 +13,7 @@ enum LineMode { kFirstLine = 0, kNextLine = 1 };
 
 // What the last ReadDefinitionFile call found beyond the store's capacity.
 struct ReadReport {
+    QStringList columnKinds; // type keyword of each column stored, in store order
     int droppedColumns = 0;
     int droppedKeys = 0;
     QString error; // why the file could not be opened
@@ -26,12 +28,12 @@ public:
     CEditorCore();
     virtual ~CEditorCore();
 
-    QString m_strFolder;                     // definition folder, with its trailing separator
-    QString m_strOutput;                     // generated text, every line ending in CR LF
-    QString m_strFilePath;                   // definition file to read next
-    QString m_strSelectedFile[kTableSlots];  // names of the selected list items, in list order
-    QString m_strTypeKind[5];                // "VARCHAR2", "CHAR", "NUMBER", "DATE", ""
-    ReadReport m_readReport;                 // details of the last read
+    QString m_strFolder;                    // definition folder, with its trailing separator
+    QString m_strOutput;                    // generated text, every line ending in CR LF
+    QString m_strFilePath;                  // definition file to read next
+    QString m_strSelectedFile[kTableSlots]; // names of the selected list items, in list order
+    QString m_strTypeKind[5];               // "VARCHAR2", "CHAR", "NUMBER", "DATE", ""
+    ReadReport m_readReport;                // details of the last read
 
     // Start-of-run state: type kinds, empty folder and output, store reset, no selection.
     void InitializeState();

@@ -3,7 +3,8 @@
 
 #include <QStringList>
 
-namespace {
+namespace
+{
 QString columnRef(int t, const QString& column)
 {
     return g_tableIdentifier[t] + QLatin1Char('.') + column;

@@ -3,7 +3,8 @@
 #include "settings/Settings.h"
 #include "text/TextUtil.h"
 
-namespace {
+namespace
+{
 const QString kCrLf = QStringLiteral("\r\n");
 } // namespace
 

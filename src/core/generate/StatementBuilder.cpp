@@ -3,7 +3,8 @@
 #include "settings/Settings.h"
 #include "text/TextUtil.h"
 
-namespace {
+namespace
+{
 
 bool vbOn()
 {
@@ -39,9 +40,8 @@ QString valueExpression(int row, const QString& columnName)
 // The read-back assignment of one fetched field.
 QString readBackLine(int row, const QString& columnName, int field)
 {
-    const QString fieldValue =
-        g_strDynasetVariable + QStringLiteral(".Fields(") + QString::number(field) +
-        QStringLiteral(").Value");
+    const QString fieldValue = g_strDynasetVariable + QStringLiteral(".Fields(") +
+                               QString::number(field) + QStringLiteral(").Value");
     if (!validRow(row))
         return QStringLiteral("    ") + columnName + QStringLiteral(" = ") + fieldValue;
     const QString target = QStringLiteral("    ") + g_strDummyControl[row] + QStringLiteral(" = ");
@@ -147,12 +147,12 @@ void CEditorCore::BuildStatement(int kind, int tableCount)
             for (int j = 0; j < slotColumnCount(0); ++j) {
                 if (g_bAddColumnComment != 0)
                     AddRawLine(kNextLine, QStringLiteral("    '") + g_columnName[0][j]);
-                const QString sep = firstValue ? QStringLiteral(" & ") :
-                                                 QStringLiteral(" & \",\" & ");
+                const QString sep =
+                    firstValue ? QStringLiteral(" & ") : QStringLiteral(" & \",\" & ");
                 firstValue = false;
-                AddRawLine(kNextLine, sql + QStringLiteral(" = ") + sql + sep +
-                                          valueExpression(g_columnTypeRow[0][j],
-                                                          g_columnName[0][j]));
+                AddRawLine(kNextLine,
+                           sql + QStringLiteral(" = ") + sql + sep +
+                               valueExpression(g_columnTypeRow[0][j], g_columnName[0][j]));
             }
         }
         AddSqlLine(kNextLine, QStringLiteral(")"));
@@ -160,10 +160,10 @@ void CEditorCore::BuildStatement(int kind, int tableCount)
         for (int j = 0; j < slotColumnCount(0); ++j) {
             const QString entry = separator(j == 0) + g_columnName[0][j] + QStringLiteral(" = ");
             if (objectsOn()) {
-                AddRawLine(kNextLine, sql + QStringLiteral(" = ") + sql + QStringLiteral(" & ") +
-                                          quillon::vbStringLiteral(entry) + QStringLiteral(" & ") +
-                                          valueExpression(g_columnTypeRow[0][j],
-                                                          g_columnName[0][j]));
+                AddRawLine(kNextLine,
+                           sql + QStringLiteral(" = ") + sql + QStringLiteral(" & ") +
+                               quillon::vbStringLiteral(entry) + QStringLiteral(" & ") +
+                               valueExpression(g_columnTypeRow[0][j], g_columnName[0][j]));
             } else {
                 AddSqlLine(kNextLine, entry);
             }
@@ -199,8 +199,8 @@ void CEditorCore::BuildStatement(int kind, int tableCount)
                                       QStringLiteral(" = ") + g_strDatabaseVariable +
                                       QStringLiteral(".CreateDynaset(") + sql +
                                       QStringLiteral(", 0&)"));
-            AddRawLine(kNextLine,
-                       QStringLiteral("If Not ") + g_strDynasetVariable + QStringLiteral(".EOF Then"));
+            AddRawLine(kNextLine, QStringLiteral("If Not ") + g_strDynasetVariable +
+                                      QStringLiteral(".EOF Then"));
             int field = 0;
             for (int t = 0; t < tables; ++t) {
                 for (int j = 0; j < slotColumnCount(t); ++j) {

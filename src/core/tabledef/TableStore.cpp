@@ -9,7 +9,8 @@ int g_columnSelected[kTableSlots][kMaxColumns];
 int g_keyColumnCount[kTableSlots];
 QString g_keyColumnName[kTableSlots][kMaxKeyColumns];
 
-namespace {
+namespace
+{
 bool validSlot(int t)
 {
     return t >= 0 && t < kTableSlots;

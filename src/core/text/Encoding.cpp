@@ -6,9 +6,11 @@
 #include <array>
 #include <memory>
 
-namespace quillon {
+namespace quillon
+{
 
-namespace {
+namespace
+{
 
 constexpr char16_t kReplacement = 0xFFFD;
 

@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace quillon {
+namespace quillon
+{
 
 // True when the bytes are well-formed UTF-8 (a leading byte-order mark is allowed).
 bool isValidUtf8(const QByteArray& bytes);

@@ -1,6 +1,7 @@
 #include "TextUtil.h"
 
-namespace quillon {
+namespace quillon
+{
 
 QString upperAscii(const QString& s)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace quillon {
+namespace quillon
+{
 
 constexpr char16_t kIdeographicSpace = 0x3000;
 

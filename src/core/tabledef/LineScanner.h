@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace quillon
+{
+
+// One column definition found on a line: its name as written and its type keyword.
+struct ColumnDef {
+    QString name;
+    QString kind;
+};
+
+// What a definition file holds, as far as the generator cares.
+struct TableDefinition {
+    bool hasHeader = false;
+    QString tableName;
+    std::vector<ColumnDef> columns; // file order, key columns included
+    QStringList keys;               // key list order
+};
+
+// Reads a definition file line by line. The reader spots keywords rather than parsing
+// SQL: comments are cut out, statements other than the table's own and ALTER TABLE are
+// passed over, and each remaining line is read as the table header, one column
+// definition or one primary-key list.
+class DefinitionScanner
+{
+public:
+    // typeKinds: the recognised data-type keywords in search order.
+    explicit DefinitionScanner(QStringList typeKinds);
+
+    // Feeds one physical line, without its line end.
+    void feedLine(const QString& line);
+    // Call at end of input: a key list still open counts with the names read so far.
+    void finish();
+    bool done() const { return m_done; }
+
+    const TableDefinition& result() const { return m_def; }
+
+private:
+    enum class Statement { Before, Table, Between, Alter, Other };
+    enum class KeyList { None, WaitingOpen, Reading };
+
+    QString stripComments(const QString& raw);
+    void scanCommentStatement(const QString& raw);
+    void handleLine(const QString& kept);
+    bool parseHeader(const QString& kept);
+    void parseColumnLine(const QString& text);
+    bool findColumnDef(const QString& text, const QString& upper, ColumnDef* def) const;
+    void continueKeyList(const QString& kept);
+    void readKeyListFrom(const QString& text, int from);
+    void closeKeyList(int end);
+    void trackStatement(const QString& kept);
+
+    QStringList m_typeKinds;
+    TableDefinition m_def;
+    bool m_done = false;
+    bool m_inBlockComment = false;
+    bool m_inCommentStatement = false;
+    bool m_commentQuote = false;
+    bool m_commentBlock = false;
+    KeyList m_keyList = KeyList::None;
+    QString m_keyText;
+    Statement m_statement = Statement::Before;
+    bool m_quote = false; // inside a quoted literal of the current statement
+    int m_depth = 0;      // parenthesis depth within the table statement
+    bool m_listOpened = false;
+};
+
+} // namespace quillon
