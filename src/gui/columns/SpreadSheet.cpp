@@ -1,8 +1,27 @@
 #include "SpreadSheet.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 
 bool CSpreadSheet::s_failNextCreate = false;
+
+// Remembers the editor of the cell being typed into, so that a get can take its text.
+class CSpreadSheetDelegate : public QStyledItemDelegate
+{
+public:
+    explicit CSpreadSheetDelegate(CSpreadSheet* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_grid->m_editor = editor;
+        return editor;
+    }
+
+private:
+    CSpreadSheet* m_grid;
+};
 
 CSpreadSheet* CSpreadSheet::Create(QWidget* parent)
 {
@@ -20,16 +39,21 @@ void CSpreadSheet::FailNextCreate()
 
 CSpreadSheet::CSpreadSheet(QWidget* parent) : QTableWidget(parent)
 {
+    setItemDelegate(new CSpreadSheetDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
+    setWordWrap(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
 }
 
 void CSpreadSheet::SetRowCount(int rows)
 {
+    const int oldRows = rowCount();
     setRowCount(qMax(0, rows));
+    fillCheckBoxes(oldRows + 1, 1);
 }
 
 int CSpreadSheet::GetRowCount() const
@@ -39,7 +63,10 @@ int CSpreadSheet::GetRowCount() const
 
 void CSpreadSheet::SetColCount(int cols)
 {
+    const int oldCols = columnCount();
     setColumnCount(qMax(0, cols));
+    fillHeaders(oldCols + 1);
+    fillCheckBoxes(1, oldCols + 1);
 }
 
 int CSpreadSheet::GetColCount() const
@@ -65,6 +92,34 @@ CSpreadSheet::CellKind CSpreadSheet::kindOf(int col) const
 void CSpreadSheet::SetColumnKind(int col, CellKind kind)
 {
     m_kinds.insert(col, kind);
+    if (kind == CheckBoxCell && col >= 1 && col <= columnCount())
+        fillCheckBoxes(1, col);
+}
+
+void CSpreadSheet::SetColWidth(int col, int width)
+{
+    if (col >= 1 && col <= columnCount())
+        setColumnWidth(col - 1, width);
+}
+
+// Every row of a check-box column shows its box, ticked or not.
+void CSpreadSheet::fillCheckBoxes(int firstRow, int firstCol)
+{
+    for (int c = qMax(1, firstCol); c <= columnCount(); ++c) {
+        if (kindOf(c) != CheckBoxCell)
+            continue;
+        for (int r = qMax(1, firstRow); r <= rowCount(); ++r)
+            cell(r, c);
+    }
+}
+
+// Header cells start empty rather than numbered.
+void CSpreadSheet::fillHeaders(int firstCol)
+{
+    for (int c = qMax(1, firstCol); c <= columnCount(); ++c) {
+        if (!horizontalHeaderItem(c - 1))
+            setHorizontalHeaderItem(c - 1, new QTableWidgetItem(QString()));
+    }
 }
 
 const QTableWidgetItem* CSpreadSheet::cellOrNull(int row, int col) const
@@ -111,16 +166,14 @@ void CSpreadSheet::putText(int row, int col, const QString& text)
         header->setText(text);
         return;
     }
+    if (kindOf(col) == CheckBoxCell) {
+        putValue(row, col, text);
+        return;
+    }
     if (text.isEmpty() && !cellOrNull(row, col))
         return; // an empty cell stays without an item
-    if (QTableWidgetItem* it = cell(row, col)) {
-        if (kindOf(col) == CheckBoxCell) {
-            it->setCheckState(Qt::Unchecked);
-            it->setText(QString());
-        } else {
-            it->setText(text);
-        }
-    }
+    if (QTableWidgetItem* it = cell(row, col))
+        it->setText(text);
 }
 
 void CSpreadSheet::putValue(int row, int col, const QString& value)
@@ -136,6 +189,14 @@ void CSpreadSheet::putValue(int row, int col, const QString& value)
 
 void CSpreadSheet::SetCellText(const QString& text)
 {
+    commitPendingEdit();
+    if (m_row == 0) {
+        const int firstCol = m_col == -1 ? 1 : m_col;
+        const int lastCol = m_col == -1 ? columnCount() : m_col;
+        for (int c = firstCol; c <= lastCol; ++c)
+            putText(0, c, text);
+        return;
+    }
     const int firstRow = m_row == -1 ? 1 : m_row;
     const int lastRow = m_row == -1 ? rowCount() : m_row;
     const int firstCol = m_col == -1 ? 1 : m_col;
@@ -147,34 +208,48 @@ void CSpreadSheet::SetCellText(const QString& text)
 
 QString CSpreadSheet::GetCellText() const
 {
+    const_cast<CSpreadSheet*>(this)->commitPendingEdit();
     if (m_row == 0) {
         const QTableWidgetItem* header =
             m_col >= 1 && m_col <= columnCount() ? horizontalHeaderItem(m_col - 1) : nullptr;
         return header ? header->text() : QString();
     }
+    if (kindOf(m_col) == CheckBoxCell)
+        return GetCellValue();
     const QTableWidgetItem* it = cellOrNull(m_row, m_col);
     return it ? it->text() : QString();
 }
 
 void CSpreadSheet::SetCellValue(const QString& value)
 {
-    if (m_row < 1 || m_col < 1)
+    commitPendingEdit();
+    const int firstRow = m_row == -1 ? 1 : m_row;
+    const int lastRow = m_row == -1 ? rowCount() : m_row;
+    const int firstCol = m_col == -1 ? 1 : m_col;
+    const int lastCol = m_col == -1 ? columnCount() : m_col;
+    if (firstRow < 1 || firstCol < 1)
         return;
-    putValue(m_row, m_col, value);
+    for (int r = firstRow; r <= lastRow; ++r)
+        for (int c = firstCol; c <= lastCol; ++c)
+            putValue(r, c, value);
 }
 
 QString CSpreadSheet::GetCellValue() const
 {
+    const_cast<CSpreadSheet*>(this)->commitPendingEdit();
     const QTableWidgetItem* it = cellOrNull(m_row, m_col);
+    if (!it)
+        return QString(); // outside the grid, or a text cell never written
     if (kindOf(m_col) == CheckBoxCell)
-        return it && it->checkState() == Qt::Checked ? QStringLiteral("1") : QStringLiteral("0");
-    return it ? it->text() : QString();
+        return it->checkState() == Qt::Checked ? QStringLiteral("1") : QStringLiteral("0");
+    return it->text();
 }
 
 void CSpreadSheet::ActivateCell(int)
 {
     if (m_row < 1 || m_row > rowCount() || m_col < 1 || m_col > columnCount())
         return;
+    commitPendingEdit();
     setCurrentCell(m_row - 1, m_col - 1);
     setFocus(Qt::OtherFocusReason);
 }
@@ -182,4 +257,14 @@ void CSpreadSheet::ActivateCell(int)
 void CSpreadSheet::SetRedraw(bool on)
 {
     setUpdatesEnabled(on);
+}
+
+void CSpreadSheet::commitPendingEdit()
+{
+    if (!m_editor || state() != QAbstractItemView::EditingState)
+        return;
+    QWidget* editor = m_editor;
+    m_editor = nullptr;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
