@@ -260,11 +260,33 @@ void DefinitionScanner::parseColumnLine(const QString& text)
 bool DefinitionScanner::findColumnDef(const QString& text, const QString& upper,
                                       ColumnDef* def) const
 {
+    // A keyword inside parentheses or quotes is a length qualifier or a literal
+    // ("VARCHAR(2 CHAR)", "DEFAULT 'DATE'"), not the column's type. Leading list
+    // punctuation does not count as nesting.
+    const int n = int(upper.size());
+    std::vector<bool> nested(size_t(n), false);
+    int i = 0;
+    while (i < n && (upper[i] == u' ' || upper[i] == u'(' || upper[i] == u','))
+        ++i;
+    for (int depth = 0, quote = 0; i < n; ++i) {
+        const QChar c = upper[i];
+        nested[size_t(i)] = depth > 0 || quote;
+        if (quote) {
+            quote = c != u'\'';
+        } else if (c == u'\'') {
+            quote = 1;
+        } else if (c == u'(') {
+            ++depth;
+        } else if (c == u')' && depth > 0) {
+            --depth;
+        }
+    }
+
     int blank = -1;
     QString kind;
     for (const QString& k : m_typeKinds) {
         for (int pos = int(upper.indexOf(k, 1)); pos >= 0; pos = int(upper.indexOf(k, pos + 1))) {
-            if (upper[pos - 1] != u' ')
+            if (upper[pos - 1] != u' ' || nested[size_t(pos)])
                 continue;
             const int end = pos + int(k.size());
             if (end < upper.size() && isIdentChar(upper[end]))
