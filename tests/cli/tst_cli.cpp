@@ -94,6 +94,7 @@ private slots:
     void describe_data();
     void describe();
     void describeIsJson();
+    void describeBeyondCapacity();
     void guiProfileWhenNoneIsNamed();
     void inputErrors_data();
     void inputErrors();
@@ -152,6 +153,15 @@ void TestCli::generate_data()
                join
         << "join_select_objects";
 
+    QTest::newRow("four tables") << QStringList{"select",
+                                                none,
+                                                "--ids",
+                                                "T1,T2,T3,T4",
+                                                ddl("four/TA.sql"),
+                                                ddl("four/TB.sql"),
+                                                ddl("four/TC.sql"),
+                                                ddl("four/TD.sql")}
+                                 << "join_four_tables_twelve_values";
     QTest::newRow("no keys, insert, objects")
         << QStringList{"insert", "--profile", objects, ddl("LOG.sql")} << "nokeys_insert_objects";
     QTest::newRow("no keys, insert")
@@ -330,6 +340,36 @@ void TestCli::describeIsJson()
     QCOMPARE(object.value("columns").toArray().at(2).toObject().value("name").toString(),
              QStringLiteral("HIREDATE"));
     QCOMPARE(object.value("keys").toArray().size(), 1);
+}
+
+// Columns beyond 242 and keys beyond 10 are dropped with a warning; the rest is read.
+void TestCli::describeBeyondCapacity()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QByteArray text = "CREATE TABLE BIG (\n";
+    for (int j = 1; j <= 250; ++j)
+        text += "    C" + QByteArray::number(j) + " NUMBER(4),\n";
+    for (int k = 1; k <= 12; ++k)
+        text += "    K" + QByteArray::number(k) + " CHAR(1),\n";
+    text += "    PRIMARY KEY (";
+    for (int k = 1; k <= 12; ++k)
+        text += (k > 1 ? ", K" : "K") + QByteArray::number(k);
+    text += ")\n);\n";
+    const QString path = dir.filePath("BIG.sql");
+    QVERIFY(testsupport::writeFile(path, text));
+
+    const Result r = run({"describe", "--no-profile", path});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.err.contains("warning"), r.err.constData());
+    const QJsonObject object = QJsonDocument::fromJson(r.out).object();
+    const QJsonArray columns = object.value("columns").toArray();
+    QCOMPARE(columns.size(), 242);
+    QCOMPARE(columns.first().toObject().value("name").toString(), QStringLiteral("C1"));
+    QCOMPARE(columns.last().toObject().value("name").toString(), QStringLiteral("C242"));
+    const QJsonArray keys = object.value("keys").toArray();
+    QCOMPARE(keys.size(), 10);
+    QCOMPARE(keys.last().toString(), QStringLiteral("K10"));
 }
 
 void TestCli::guiProfileWhenNoneIsNamed()

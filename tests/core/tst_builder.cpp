@@ -266,6 +266,9 @@ void TestBuilder::golden_data()
     row("fold leading blanks", kSeven, kPlain, "  2", kSelect, 1, all, "seven_select_fold2");
     row("fold plus sign", kSeven, kPlain, "+3", kSelect, 1, all, "seven_select_fold3");
     row("fold digits then text", kSeven, kPlain, "2x", kSelect, 1, all, "seven_select_fold2");
+    row("fold too large", kSeven, kPlain, "99999999999", kSelect, 1, all, "seven_select_one_line");
+    row("fold too small", kSeven, kPlain, "-99999999999", kSelect, 1, all, "seven_select_one_line");
+    row("fold sign only", kSeven, kPlain, "-", kSelect, 1, all, "seven_select_one_per_line");
 
     // A table without key columns.
     row("no keys select", kNoKeys, kPlain, "0", kSelect, 1, all, "nokeys_select_plain");

@@ -1,0 +1,7 @@
+CREATE TABLE TD (
+    K1  NUMBER(4),
+    K2  CHAR(2),
+    K3  DATE,
+    K4  VARCHAR2(8),
+    CONSTRAINT PK_TD PRIMARY KEY (K1, K2, K3, K4)
+);
