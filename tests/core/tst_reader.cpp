@@ -192,6 +192,12 @@ void TestReader::layouts_data()
     QTest::newRow("schema, quotes and global temporary")
         << "CREATE GLOBAL TEMPORARY TABLE \"HR\".\"EMP\"\n(\n ID NUMBER\n);\n"
         << "\"HR\".\"EMP\"|ID:NUMBER|";
+    QTest::newRow("name on the line after the keywords")
+        << "CREATE TABLE\n  emp\n  (\n id NUMBER\n);\n"
+        << "emp|id:NUMBER|";
+    QTest::newRow("name and columns after the keywords")
+        << "CREATE TABLE\n  emp (id NUMBER,\n d DATE);\n"
+        << "emp|id:NUMBER,d:DATE|";
     QTest::newRow("if not exists") << "create table if not exists t1 (\n id number\n);\n"
                                    << "t1|id:NUMBER|";
     QTest::newRow("semicolon in a column name ends the reading")

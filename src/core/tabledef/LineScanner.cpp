@@ -157,6 +157,11 @@ void DefinitionScanner::handleLine(const QString& kept)
         return;
     }
 
+    if (m_nameOnNextLine) {
+        if (hasSignificantChar(kept))
+            takeTableName(kept, 0);
+        return;
+    }
     if (m_statement == Statement::Between) {
         const QString word = firstWord(kept);
         if (word.isEmpty()) {
@@ -188,23 +193,29 @@ bool DefinitionScanner::parseHeader(const QString& kept)
     const int table = findWord(upper, QLatin1String("TABLE"));
     if (create < 0 || table < 0)
         return false;
-    const int start = table + 5;
-    const int open = int(kept.indexOf(QLatin1Char('('), start));
-    QString name = trimBoth(open >= 0 ? kept.mid(start, open - start) : kept.mid(start));
+    m_def.hasHeader = true;
+    m_statement = Statement::Table;
+    takeTableName(kept, table + 5);
+    return true;
+}
+
+// The name runs from `start` to the opening parenthesis or the end of the line.
+void DefinitionScanner::takeTableName(const QString& text, int start)
+{
+    const int open = int(text.indexOf(QLatin1Char('('), start));
+    QString name = trimBoth(open >= 0 ? text.mid(start, open - start) : text.mid(start));
     static const QLatin1String ifNotExists("IF NOT EXISTS");
     if (upperAscii(name).startsWith(ifNotExists) && name.size() > ifNotExists.size() &&
         isWhite(name[ifNotExists.size()]))
         name = trimBoth(name.mid(ifNotExists.size()));
-    m_def.hasHeader = true;
     m_def.tableName = name;
-    m_statement = Statement::Table;
+    m_nameOnNextLine = name.isEmpty() && open < 0;
     if (open >= 0) {
         // Column definitions may follow the opening parenthesis on the same line.
-        parseColumnLine(kept.mid(open + 1));
+        parseColumnLine(text.mid(open + 1));
         if (!m_done && m_keyList == KeyList::None)
-            trackStatement(kept.mid(open));
+            trackStatement(text.mid(open));
     }
-    return true;
 }
 
 void DefinitionScanner::parseColumnLine(const QString& text)

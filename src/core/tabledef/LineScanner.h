@@ -48,6 +48,7 @@ private:
     void scanCommentStatement(const QString& raw);
     void handleLine(const QString& kept);
     bool parseHeader(const QString& kept);
+    void takeTableName(const QString& text, int start);
     void parseColumnLine(const QString& text);
     bool findColumnDef(const QString& text, const QString& upper, ColumnDef* def) const;
     void continueKeyList(const QString& kept);
@@ -68,6 +69,7 @@ private:
     bool m_quote = false; // inside a quoted literal of the current statement
     int m_depth = 0;      // parenthesis depth within the table statement
     bool m_listOpened = false;
+    bool m_nameOnNextLine = false; // "CREATE TABLE" alone on its line
 };
 
 } // namespace quillon
