@@ -3,7 +3,10 @@
 #include "EditorCore.h"
 
 #include <QDialog>
+#include <QIcon>
 
+class QAction;
+class QMenuBar;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -34,6 +37,13 @@ public:
     COutputEdit* m_editOutput = nullptr;
     CEditorToolBar* m_toolBar = nullptr;
     int m_bUndoEnabled = 0;
+    QMenuBar* m_menuBar = nullptr; // the menu bar; its items carry their command ids
+    QIcon m_hIcon;                 // the program icon
+
+    // The menu bar item with command id `id`; nullptr when there is none.
+    QAction* MenuAction(int id) const;
+    // Enables or grays the menu bar item with command id `id`.
+    void EnableMenuItem(int id, bool enable);
 
 public slots:
     void OnFileOpen();
@@ -57,7 +67,17 @@ public slots:
 protected:
     void FocusOutput() override;
 
+private slots:
+    // The left button was released in the output editor with a selection value not 0.
+    void OnOutputSelectionMarked();
+
 private:
+    void CreateControls();
+    void ConnectCommands();
+
+    // The menu bar that the output editor uses, remembered when it gains the focus.
+    QMenuBar* m_pOutputMenuBar = nullptr;
+
     // The statement commands of INSERT, UPDATE and DELETE.
     void RunSingleTableCommand(int kind);
 };
