@@ -96,7 +96,15 @@ bool IniProfile::load(const QString& path, QString* error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, cannotRead(path, file.errorString()));
-    const QByteArray bytes = file.read(kMaxProfileBytes + 1);
+    // Read in pieces: read(kMaxProfileBytes + 1) would set aside the whole limit for
+    // every profile, however small.
+    QByteArray bytes;
+    while (bytes.size() <= kMaxProfileBytes) {
+        const QByteArray piece = file.read(64 * 1024);
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
     if (file.error() != QFileDevice::NoError)
         return fail(error, cannotRead(path, file.errorString()));
     if (bytes.size() > kMaxProfileBytes)

@@ -65,7 +65,7 @@ int CEditorCore::ReadDefinitionFile(int t)
         qsizetype len = end - start;
         if (len > 0 && text[start + len - 1] == u'\r')
             --len;
-        scanner.feedLine(text.mid(start, len));
+        scanner.feedLine(QStringView(text).mid(start, len));
         start = end + 1;
     }
     scanner.finish();

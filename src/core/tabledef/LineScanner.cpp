@@ -9,7 +9,7 @@ namespace
 {
 
 // Digits, letters and the ASCII signs from ':' upwards: what makes a line worth reading.
-bool hasSignificantChar(const QString& text)
+bool hasSignificantChar(QStringView text)
 {
     for (QChar c : text) {
         if (c.unicode() >= 0x30 && c.unicode() < 0x80)
@@ -18,27 +18,34 @@ bool hasSignificantChar(const QString& text)
     return false;
 }
 
-// Upper-cased copy for keyword searches, with tabs and ideographic spaces as blanks.
-QString searchCopy(const QString& text)
+// The second word of a line; tells COMMENT ON from a column named COMMENT.
+QStringView secondWord(QStringView line)
 {
-    QString u = upperAscii(text);
-    for (QChar& c : u) {
-        if (c == u'\t' || c.unicode() == kIdeographicSpace)
-            c = QLatin1Char(' ');
-    }
-    return u;
+    const QStringView first = firstWordView(line);
+    return firstWordView(line.mid(first.data() - line.data() + first.size()));
 }
 
-// The second word of a line, upper-cased; used to tell COMMENT ON from a column named
-// COMMENT.
-QString secondWord(const QString& line)
+// Whether position pos of a line stands inside parentheses or quotes, not counting the
+// list punctuation that may open the line.
+bool isNested(QStringView line, qsizetype pos)
 {
-    int i = 0;
-    while (i < line.size() && (isWhite(line[i]) || line[i] == u'(' || line[i] == u','))
+    qsizetype i = 0;
+    while (i < pos && (line[i] == u' ' || line[i] == u'(' || line[i] == u','))
         ++i;
-    while (i < line.size() && isIdentChar(line[i]))
-        ++i;
-    return firstWord(line.mid(i));
+    int depth = 0;
+    bool quote = false;
+    for (; i < pos; ++i) {
+        const QChar c = line[i];
+        if (quote)
+            quote = c != u'\'';
+        else if (c == u'\'')
+            quote = true;
+        else if (c == u'(')
+            ++depth;
+        else if (c == u')' && depth > 0)
+            --depth;
+    }
+    return depth > 0 || quote;
 }
 
 } // namespace
@@ -48,7 +55,7 @@ DefinitionScanner::DefinitionScanner(QStringList typeKinds) : m_typeKinds(std::m
     m_typeKinds.removeAll(QString());
 }
 
-void DefinitionScanner::feedLine(const QString& line)
+void DefinitionScanner::feedLine(QStringView line)
 {
     if (m_done)
         return;
@@ -56,9 +63,10 @@ void DefinitionScanner::feedLine(const QString& line)
         scanCommentStatement(line);
         return;
     }
-    if (!m_inBlockComment && m_keyList == KeyList::None && firstWord(line) == u"COMMENT") {
-        const QString next = secondWord(line);
-        if (next.isEmpty() || next == u"ON") {
+    if (!m_inBlockComment && m_keyList == KeyList::None &&
+        isKeyword(firstWordView(line), QLatin1String("COMMENT"))) {
+        const QStringView next = secondWord(line);
+        if (next.isEmpty() || isKeyword(next, QLatin1String("ON"))) {
             m_inCommentStatement = true;
             m_commentQuote = false;
             m_commentBlock = false;
@@ -67,7 +75,7 @@ void DefinitionScanner::feedLine(const QString& line)
         }
     }
     const bool startedInComment = m_inBlockComment;
-    const QString kept = stripComments(line);
+    const QStringView kept = stripComments(line);
     if (startedInComment && m_inBlockComment)
         return; // wholly inside a block comment
     handleLine(kept);
@@ -80,40 +88,43 @@ void DefinitionScanner::finish()
     m_keyList = KeyList::None;
 }
 
-QString DefinitionScanner::stripComments(const QString& raw)
+QStringView DefinitionScanner::stripComments(QStringView raw)
 {
-    QString out;
-    int i = 0;
-    const int n = int(raw.size());
+    if (!m_inBlockComment && findText(raw, QLatin1String("--")) < 0 &&
+        findText(raw, QLatin1String("/*")) < 0)
+        return raw; // the common case: nothing to cut
+    m_kept.clear();
+    qsizetype i = 0;
+    const qsizetype n = raw.size();
     while (i < n) {
         if (m_inBlockComment) {
-            const int close = int(raw.indexOf(QLatin1String("*/"), i));
+            const qsizetype close = findText(raw, QLatin1String("*/"), i);
             if (close < 0)
-                return out;
+                return m_kept;
             m_inBlockComment = false;
-            out += QLatin1Char(' '); // the comment leaves one blank behind
+            m_kept += QLatin1Char(' '); // the comment leaves one blank behind
             i = close + 2;
             continue;
         }
-        const int block = int(raw.indexOf(QLatin1String("/*"), i));
-        const int line = int(raw.indexOf(QLatin1String("--"), i));
+        const qsizetype block = findText(raw, QLatin1String("/*"), i);
+        const qsizetype line = findText(raw, QLatin1String("--"), i);
         if (line >= 0 && (block < 0 || line < block)) {
-            out += QStringView(raw).mid(i, line - i);
-            return out;
+            m_kept += raw.mid(i, line - i);
+            return m_kept;
         }
         if (block < 0) {
-            out += QStringView(raw).mid(i);
-            return out;
+            m_kept += raw.mid(i);
+            return m_kept;
         }
-        out += QStringView(raw).mid(i, block - i);
+        m_kept += raw.mid(i, block - i);
         m_inBlockComment = true;
         i = block + 2;
     }
-    return out;
+    return m_kept;
 }
 
 // A COMMENT ON statement runs to the ';' outside quoted text and comments.
-void DefinitionScanner::scanCommentStatement(const QString& raw)
+void DefinitionScanner::scanCommentStatement(QStringView raw)
 {
     const int n = int(raw.size());
     for (int i = 0; i < n; ++i) {
@@ -141,7 +152,7 @@ void DefinitionScanner::scanCommentStatement(const QString& raw)
     }
 }
 
-void DefinitionScanner::handleLine(const QString& kept)
+void DefinitionScanner::handleLine(QStringView kept)
 {
     if (m_keyList != KeyList::None) {
         continueKeyList(kept);
@@ -150,8 +161,9 @@ void DefinitionScanner::handleLine(const QString& kept)
     if (m_statement == Statement::Before) {
         if (!hasSignificantChar(kept))
             return;
-        const QString word = firstWord(kept);
-        if (word == u"PROMPT" || word == u"REM" || word == u"REMARK")
+        const QStringView word = firstWordView(kept);
+        if (isKeyword(word, QLatin1String("PROMPT")) || isKeyword(word, QLatin1String("REM")) ||
+            isKeyword(word, QLatin1String("REMARK")))
             return;
         parseHeader(kept);
         return;
@@ -163,14 +175,15 @@ void DefinitionScanner::handleLine(const QString& kept)
         return;
     }
     if (m_statement == Statement::Between) {
-        const QString word = firstWord(kept);
+        const QStringView word = firstWordView(kept);
         if (word.isEmpty()) {
             trackStatement(kept);
             return;
         }
-        if (word == u"ALTER") {
+        if (isKeyword(word, QLatin1String("ALTER"))) {
             m_statement = Statement::Alter;
-        } else if (word == u"CREATE" && findWord(searchCopy(kept), QLatin1String("TABLE")) >= 0) {
+        } else if (isKeyword(word, QLatin1String("CREATE")) &&
+                   findWord(searchCopy(kept), QLatin1String("TABLE")) >= 0) {
             m_done = true; // the next table's definition: ours is complete
             return;
         } else {
@@ -186,9 +199,9 @@ void DefinitionScanner::handleLine(const QString& kept)
         trackStatement(kept);
 }
 
-bool DefinitionScanner::parseHeader(const QString& kept)
+bool DefinitionScanner::parseHeader(QStringView kept)
 {
-    const QString upper = upperAscii(kept);
+    const QString& upper = searchCopy(kept);
     const int create = findWord(upper, QLatin1String("CREATE"));
     const int table = findWord(upper, QLatin1String("TABLE"));
     if (create < 0 || table < 0)
@@ -200,15 +213,15 @@ bool DefinitionScanner::parseHeader(const QString& kept)
 }
 
 // The name runs from `start` to the opening parenthesis or the end of the line.
-void DefinitionScanner::takeTableName(const QString& text, int start)
+void DefinitionScanner::takeTableName(QStringView text, int start)
 {
     const int open = int(text.indexOf(QLatin1Char('('), start));
-    QString name = trimBoth(open >= 0 ? text.mid(start, open - start) : text.mid(start));
+    QStringView name = trimBoth(open >= 0 ? text.mid(start, open - start) : text.mid(start));
     static const QLatin1String ifNotExists("IF NOT EXISTS");
-    if (upperAscii(name).startsWith(ifNotExists) && name.size() > ifNotExists.size() &&
-        isWhite(name[ifNotExists.size()]))
+    if (name.size() > ifNotExists.size() && isWhite(name[ifNotExists.size()]) &&
+        name.left(ifNotExists.size()).compare(ifNotExists, Qt::CaseInsensitive) == 0)
         name = trimBoth(name.mid(ifNotExists.size()));
-    m_def.tableName = name;
+    m_def.tableName = name.toString();
     m_nameOnNextLine = name.isEmpty() && open < 0;
     if (open >= 0) {
         // Column definitions may follow the opening parenthesis on the same line.
@@ -218,15 +231,16 @@ void DefinitionScanner::takeTableName(const QString& text, int start)
     }
 }
 
-void DefinitionScanner::parseColumnLine(const QString& text)
+void DefinitionScanner::parseColumnLine(QStringView text)
 {
     if (!hasSignificantChar(text))
         return;
-    const QString upper = searchCopy(text);
-    const QString word = firstWord(text);
-    if (word == u"DROP" || word == u"COMMIT")
+    const QString& upper = searchCopy(text);
+    const QStringView word = firstWordView(text);
+    if (isKeyword(word, QLatin1String("DROP")) || isKeyword(word, QLatin1String("COMMIT")))
         return;
-    if (word == u"CONSTRAINT" && !upper.contains(QLatin1String("PRIMARY")))
+    if (isKeyword(word, QLatin1String("CONSTRAINT")) &&
+        findText(upper, QLatin1String("PRIMARY")) < 0)
         return;
 
     int key = -1;
@@ -239,7 +253,7 @@ void DefinitionScanner::parseColumnLine(const QString& text)
     }
 
     ColumnDef def;
-    if (key >= 0 && upper.contains(QLatin1String("PRIMARY"))) {
+    if (key >= 0 && findText(upper, QLatin1String("PRIMARY")) >= 0) {
         int i = key + 3;
         while (i < upper.size() && isWhite(upper[i]))
             ++i;
@@ -268,39 +282,37 @@ void DefinitionScanner::parseColumnLine(const QString& text)
     }
 }
 
-bool DefinitionScanner::findColumnDef(const QString& text, const QString& upper,
-                                      ColumnDef* def) const
+// Upper-cased copy for keyword searches, with tabs and ideographic spaces as blanks. The
+// buffer is reused from line to line.
+const QString& DefinitionScanner::searchCopy(QStringView text)
+{
+    m_upper.resize(text.size());
+    QChar* out = m_upper.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t u = text[i].unicode();
+        if (u >= 'a' && u <= 'z')
+            u = char16_t(u - 'a' + 'A');
+        else if (u == '\t' || u == kIdeographicSpace)
+            u = ' ';
+        out[i] = QChar(u);
+    }
+    return m_upper;
+}
+
+bool DefinitionScanner::findColumnDef(QStringView text, QStringView upper, ColumnDef* def) const
 {
     // A keyword inside parentheses or quotes is a length qualifier or a literal
-    // ("VARCHAR(2 CHAR)", "DEFAULT 'DATE'"), not the column's type. Leading list
-    // punctuation does not count as nesting.
-    const int n = int(upper.size());
-    std::vector<bool> nested(size_t(n), false);
-    int i = 0;
-    while (i < n && (upper[i] == u' ' || upper[i] == u'(' || upper[i] == u','))
-        ++i;
-    for (int depth = 0, quote = 0; i < n; ++i) {
-        const QChar c = upper[i];
-        nested[size_t(i)] = depth > 0 || quote;
-        if (quote) {
-            quote = c != u'\'';
-        } else if (c == u'\'') {
-            quote = 1;
-        } else if (c == u'(') {
-            ++depth;
-        } else if (c == u')' && depth > 0) {
-            --depth;
-        }
-    }
-
-    int blank = -1;
+    // ("VARCHAR(2 CHAR)", "DEFAULT 'DATE'"), not the column's type.
+    qsizetype blank = -1;
     QString kind;
     for (const QString& k : m_typeKinds) {
-        for (int pos = int(upper.indexOf(k, 1)); pos >= 0; pos = int(upper.indexOf(k, pos + 1))) {
-            if (upper[pos - 1] != u' ' || nested[size_t(pos)])
+        for (qsizetype pos = findText(upper, k, 1); pos >= 0; pos = findText(upper, k, pos + 1)) {
+            if (upper[pos - 1] != u' ')
                 continue;
-            const int end = pos + int(k.size());
+            const qsizetype end = pos + k.size();
             if (end < upper.size() && isIdentChar(upper[end]))
+                continue;
+            if (isNested(upper, pos))
                 continue;
             blank = pos - 1;
             break;
@@ -313,7 +325,7 @@ bool DefinitionScanner::findColumnDef(const QString& text, const QString& upper,
     if (blank < 0)
         return false;
 
-    QString name = trimLeft(text.left(blank));
+    QString name = trimLeft(text.left(blank)).toString();
     // Leading list punctuation belongs to the statement, not to the name.
     for (QChar& c : name) {
         const char16_t u = c.unicode();
@@ -322,15 +334,15 @@ bool DefinitionScanner::findColumnDef(const QString& text, const QString& upper,
         if (c == u'(' || c == u',')
             c = QLatin1Char(' ');
     }
-    name = trimLeft(name);
-    if (name.isEmpty())
+    const QStringView trimmed = trimBoth(QStringView(name));
+    if (trimmed.isEmpty())
         return false;
-    def->name = trimRight(name);
+    def->name = trimmed.toString();
     def->kind = kind;
     return true;
 }
 
-void DefinitionScanner::continueKeyList(const QString& kept)
+void DefinitionScanner::continueKeyList(QStringView kept)
 {
     if (m_keyList == KeyList::WaitingOpen) {
         const int open = int(kept.indexOf(QLatin1Char('(')));
@@ -339,16 +351,17 @@ void DefinitionScanner::continueKeyList(const QString& kept)
         return;
     }
     const int from = int(m_keyText.size()) + 1;
-    m_keyText += QLatin1Char(' ') + kept;
+    m_keyText += QLatin1Char(' ');
+    m_keyText += kept;
     const int close = int(m_keyText.indexOf(QLatin1Char(')'), from));
     if (close >= 0)
         closeKeyList(close);
 }
 
-void DefinitionScanner::readKeyListFrom(const QString& text, int from)
+void DefinitionScanner::readKeyListFrom(QStringView text, int from)
 {
     m_keyList = KeyList::Reading;
-    m_keyText = text.mid(from);
+    m_keyText = text.mid(from).toString();
     const int close = int(m_keyText.indexOf(QLatin1Char(')')));
     if (close >= 0)
         closeKeyList(close);
@@ -358,9 +371,9 @@ void DefinitionScanner::closeKeyList(int end)
 {
     const QStringList pieces = m_keyText.left(end).split(QLatin1Char(','));
     for (const QString& piece : pieces) {
-        const QString name = trimBoth(piece);
+        const QStringView name = trimBoth(QStringView(piece));
         if (!name.isEmpty())
-            m_def.keys.append(name);
+            m_def.keys.append(name.toString());
     }
     m_keyText.clear();
     m_keyList = KeyList::None;
@@ -369,7 +382,7 @@ void DefinitionScanner::closeKeyList(int end)
 
 // Follows quoted text, parentheses and statement ends after the header, so that the
 // reader knows which statement a line belongs to.
-void DefinitionScanner::trackStatement(const QString& kept)
+void DefinitionScanner::trackStatement(QStringView kept)
 {
     if (trimBoth(kept) == u"/") {
         m_statement = Statement::Between;

@@ -33,7 +33,7 @@ public:
     explicit DefinitionScanner(QStringList typeKinds);
 
     // Feeds one physical line, without its line end.
-    void feedLine(const QString& line);
+    void feedLine(QStringView line);
     // Call at end of input: a key list still open counts with the names read so far.
     void finish();
     bool done() const { return m_done; }
@@ -44,17 +44,18 @@ private:
     enum class Statement { Before, Table, Between, Alter, Other };
     enum class KeyList { None, WaitingOpen, Reading };
 
-    QString stripComments(const QString& raw);
-    void scanCommentStatement(const QString& raw);
-    void handleLine(const QString& kept);
-    bool parseHeader(const QString& kept);
-    void takeTableName(const QString& text, int start);
-    void parseColumnLine(const QString& text);
-    bool findColumnDef(const QString& text, const QString& upper, ColumnDef* def) const;
-    void continueKeyList(const QString& kept);
-    void readKeyListFrom(const QString& text, int from);
+    QStringView stripComments(QStringView raw);
+    void scanCommentStatement(QStringView raw);
+    void handleLine(QStringView kept);
+    bool parseHeader(QStringView kept);
+    void takeTableName(QStringView text, int start);
+    void parseColumnLine(QStringView text);
+    const QString& searchCopy(QStringView text);
+    bool findColumnDef(QStringView text, QStringView upper, ColumnDef* def) const;
+    void continueKeyList(QStringView kept);
+    void readKeyListFrom(QStringView text, int from);
     void closeKeyList(int end);
-    void trackStatement(const QString& kept);
+    void trackStatement(QStringView kept);
 
     QStringList m_typeKinds;
     TableDefinition m_def;
@@ -65,6 +66,8 @@ private:
     bool m_commentBlock = false;
     KeyList m_keyList = KeyList::None;
     QString m_keyText;
+    QString m_kept;  // a line with its comments cut out
+    QString m_upper; // search copy of the line being read
     Statement m_statement = Statement::Before;
     bool m_quote = false; // inside a quoted literal of the current statement
     int m_depth = 0;      // parenthesis depth within the table statement

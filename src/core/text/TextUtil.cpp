@@ -14,48 +14,58 @@ QString upperAscii(const QString& s)
     return out;
 }
 
-QString trimLeft(const QString& s)
+QStringView trimLeft(QStringView s)
 {
-    int i = 0;
+    qsizetype i = 0;
     while (i < s.size() && isWhite(s[i]))
         ++i;
     return s.mid(i);
 }
 
-QString trimRight(const QString& s)
+QStringView trimRight(QStringView s)
 {
-    int n = s.size();
+    qsizetype n = s.size();
     while (n > 0 && isWhite(s[n - 1]))
         --n;
     return s.left(n);
 }
 
-QString trimBoth(const QString& s)
+int findWord(QStringView upper, QLatin1String word, int from)
 {
-    return trimRight(trimLeft(s));
-}
-
-int findWord(const QString& upper, QLatin1String word, int from)
-{
-    for (int pos = upper.indexOf(word, from); pos >= 0; pos = upper.indexOf(word, pos + 1)) {
+    for (qsizetype pos = findText(upper, word, from); pos >= 0;
+         pos = findText(upper, word, pos + 1)) {
         const bool before = pos > 0 && isIdentChar(upper[pos - 1]);
-        const int end = pos + int(word.size());
+        const qsizetype end = pos + word.size();
         const bool after = end < upper.size() && isIdentChar(upper[end]);
         if (!before && !after)
-            return pos;
+            return int(pos);
     }
     return -1;
 }
 
-QString firstWord(const QString& line)
+QStringView firstWordView(QStringView line)
 {
-    int i = 0;
+    qsizetype i = 0;
     while (i < line.size() && (isWhite(line[i]) || line[i] == u'(' || line[i] == u','))
         ++i;
-    int j = i;
+    qsizetype j = i;
     while (j < line.size() && isIdentChar(line[j]))
         ++j;
-    return upperAscii(line.mid(i, j - i));
+    return line.mid(i, j - i);
+}
+
+bool isKeyword(QStringView word, QLatin1String keyword)
+{
+    if (word.size() != keyword.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        char16_t u = word[i].unicode();
+        if (u >= 'a' && u <= 'z')
+            u = char16_t(u - 'a' + 'A');
+        if (u != keyword[i].unicode())
+            return false;
+    }
+    return true;
 }
 
 int atoiText(const QString& s)

@@ -35,17 +35,54 @@ inline bool isIdentChar(QChar c)
 // Upper-cases ASCII letters only; every other character keeps its place and value.
 QString upperAscii(const QString& s);
 
-QString trimLeft(const QString& s);
-QString trimRight(const QString& s);
-QString trimBoth(const QString& s);
+QStringView trimLeft(QStringView s);
+QStringView trimRight(QStringView s);
+inline QStringView trimBoth(QStringView s)
+{
+    return trimRight(trimLeft(s));
+}
+inline QString trimBoth(const QString& s)
+{
+    return trimBoth(QStringView(s)).toString();
+}
+
+// Position of needle in hay at or after from; -1 when absent. A plain exact search that is
+// quick for the short keywords the reader looks for.
+template <typename Needle>
+qsizetype findText(QStringView hay, const Needle& needle, qsizetype from = 0)
+{
+    const qsizetype n = needle.size();
+    if (n == 0 || from < 0)
+        return -1;
+    const char16_t first = QChar(needle[0]).unicode();
+    const char16_t* data = reinterpret_cast<const char16_t*>(hay.data());
+    const qsizetype last = hay.size() - n;
+    for (qsizetype pos = from; pos <= last; ++pos) {
+        if (data[pos] != first)
+            continue;
+        qsizetype k = 1;
+        while (k < n && data[pos + k] == QChar(needle[k]).unicode())
+            ++k;
+        if (k == n)
+            return pos;
+    }
+    return -1;
+}
 
 // Position of `word` in `upper` at or after `from` where it stands as a whole word:
 // not preceded or followed by an identifier character. -1 when absent.
-int findWord(const QString& upper, QLatin1String word, int from = 0);
+int findWord(QStringView upper, QLatin1String word, int from = 0);
 
 // The first word of a line: after leading white space and any leading '(' or ','.
-// Returned upper-cased (ASCII); empty when the line starts with no identifier character.
-QString firstWord(const QString& line);
+// Empty when the line starts with no identifier character.
+QStringView firstWordView(QStringView line);
+// The same, upper-cased (ASCII).
+inline QString firstWord(QStringView line)
+{
+    return upperAscii(firstWordView(line).toString());
+}
+// True when word equals keyword (given in upper case), ASCII letters compared without case.
+bool isKeyword(QStringView word, QLatin1String keyword);
 
 // C atoi: optional leading white space, optional sign, decimal digits; 0 when none.
 int atoiText(const QString& s);
