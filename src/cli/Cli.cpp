@@ -108,8 +108,6 @@ bool readInto(CEditorCore& core, int t, const QString& file, std::ostream& err)
 
 int describe(const Options& options, std::ostream& out, std::ostream& err)
 {
-    if (options.files.size() != 1)
-        throw UsageError{QStringLiteral("describe takes one FILE")};
     CEditorCore core;
     if (!readInto(core, 0, options.files.first(), err))
         return 1;
@@ -185,7 +183,8 @@ bool chooseColumns(const Options& options, int tables, std::ostream& err)
     return true;
 }
 
-int generate(const Options& options, std::ostream& out, std::ostream& err)
+// The statement kind of `generate`, after checking that the files and options fit it.
+int statementKind(const Options& options)
 {
     static const QStringList kinds = {QStringLiteral("select"), QStringLiteral("insert"),
                                       QStringLiteral("update"), QStringLiteral("delete")};
@@ -199,6 +198,13 @@ int generate(const Options& options, std::ostream& out, std::ostream& err)
         throw UsageError{QStringLiteral("%1 takes exactly one file").arg(options.kind)};
     if (kind != kSelect && (options.columns != u"*" || !options.ids.isEmpty()))
         throw UsageError{QStringLiteral("--columns and --ids go with select only")};
+    return kind;
+}
+
+int generate(const Options& options, std::ostream& out, std::ostream& err)
+{
+    const int kind = statementKind(options);
+    const int files = int(options.files.size());
 
     CEditorCore core;
     for (int t = 0; t < files; ++t) {
@@ -276,6 +282,10 @@ Options parse(const QStringList& arguments, QCommandLineParser& parser, bool* he
             throw UsageError{QStringLiteral("--eol takes crlf or lf")};
         options.crlf = value == u"crlf";
     }
+    if (options.command == u"generate")
+        statementKind(options); // usage errors before any file is opened
+    else if (options.files.size() != 1)
+        throw UsageError{QStringLiteral("describe takes one FILE")};
     return options;
 }
 
