@@ -1,0 +1,4 @@
+CREATE TABLE LOG (
+    MSG     VARCHAR2(200),
+    LOGGED  NUMBER(14)
+);

@@ -1,0 +1,14 @@
+/* header
+   comment */
+create global temporary table "Sch".ORDERS
+(
+    (ID   NUMBER(8) PRIMARY KEY,
+    , NAME  VARCHAR2(40 CHAR) DEFAULT 'DATE'  -- name
+    KIND   CHAR(1), /* k */ QTY NUMBER(5,2),
+    NOTE   CLOB,
+    CONSTRAINT FK_X FOREIGN KEY (KIND) REFERENCES K (KIND)
+);
+COMMENT ON COLUMN ORDERS.NAME IS 'a NUMBER; -- x';
+ALTER TABLE ORDERS ADD CONSTRAINT PK_ORDERS PRIMARY KEY
+  (ID,
+   NAME);
