@@ -27,6 +27,7 @@ CColumnSelectDlg::CColumnSelectDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
+    // Controls are named by their template ids.
     setWindowTitle(QStringLiteral("列名選択ダイアログ"));
     setFont(quillon::dialogFixedFont());
     const quillon::DialogUnits du(font());
@@ -34,21 +35,21 @@ CColumnSelectDlg::CColumnSelectDlg(QWidget* parent)
 
     // Controls in tab order.
     m_buttonOk = new QPushButton(QStringLiteral("OK"), this);
-    m_buttonOk->setObjectName(QStringLiteral("buttonOk"));
+    m_buttonOk->setObjectName(QStringLiteral("1"));
     m_buttonOk->setDefault(true);
     du.place(m_buttonOk, 177, 43, 50, 14);
 
     m_buttonCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    m_buttonCancel->setObjectName(QStringLiteral("buttonCancel"));
+    m_buttonCancel->setObjectName(QStringLiteral("2"));
     du.place(m_buttonCancel, 177, 64, 50, 14);
 
     m_buttonSelectAll = new QPushButton(QStringLiteral("全て選択"), this);
-    m_buttonSelectAll->setObjectName(QStringLiteral("buttonSelectAll"));
+    m_buttonSelectAll->setObjectName(QStringLiteral("1013"));
     du.place(m_buttonSelectAll, 39, 19, 50, 14);
 
     m_gridColumns = CSpreadSheet::Create(this);
     if (m_gridColumns) {
-        m_gridColumns->setObjectName(QStringLiteral("gridColumns"));
+        m_gridColumns->setObjectName(QStringLiteral("1014"));
         m_gridColumns->setAccessibleName(QStringLiteral("列一覧"));
         du.place(m_gridColumns, 15, 43, 151, 211);
         // Initial state: a check-box column and a read-only name column.

@@ -52,8 +52,7 @@ QPushButton* makeSelectAll(QWidget* parent, const quillon::DialogUnits& du, int 
 {
     const SelectAllButton& b = kSelectAll[slot];
     auto* button = new QPushButton(QStringLiteral("全て選択"), parent);
-    button->setObjectName(QStringLiteral("buttonSelectAll%1").arg(slot));
-    button->setProperty("controlId", b.id);
+    button->setObjectName(QString::number(b.id));
     du.place(button, b.x, b.y, b.width, b.height);
     return button;
 }
@@ -65,6 +64,7 @@ CJoinSelectDlg::CJoinSelectDlg(int tables, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_nTables(qBound(0, tables, kMaxTables))
 {
+    // Controls are named by their template ids.
     setWindowTitle(QStringLiteral("連結セレクト列名選択ダイアログ"));
     setFont(quillon::dialogFont());
     const quillon::DialogUnits du(font());
@@ -72,19 +72,19 @@ CJoinSelectDlg::CJoinSelectDlg(int tables, QWidget* parent)
 
     // Controls in tab order.
     m_buttonOk = new QPushButton(QStringLiteral("OK"), this);
-    m_buttonOk->setObjectName(QStringLiteral("buttonOk"));
+    m_buttonOk->setObjectName(QStringLiteral("1"));
     m_buttonOk->setDefault(true);
     du.place(m_buttonOk, 144, 19, 50, 14);
 
     m_buttonCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    m_buttonCancel->setObjectName(QStringLiteral("buttonCancel"));
+    m_buttonCancel->setObjectName(QStringLiteral("2"));
     du.place(m_buttonCancel, 144, 36, 50, 14);
 
     m_buttonSelectAll[0] = makeSelectAll(this, du, 0);
 
     m_gridColumns = CSpreadSheet::Create(this);
     if (m_gridColumns) {
-        m_gridColumns->setObjectName(QStringLiteral("gridColumns"));
+        m_gridColumns->setObjectName(QStringLiteral("1020"));
         m_gridColumns->setAccessibleName(QStringLiteral("列一覧"));
         du.place(m_gridColumns, 7, 108, 432, 211);
         // Initial state: check boxes and read-only names, pair by pair.
@@ -102,7 +102,7 @@ CJoinSelectDlg::CJoinSelectDlg(int tables, QWidget* parent)
 
     m_gridTables = CSpreadSheet::Create(this);
     if (m_gridTables) {
-        m_gridTables->setObjectName(QStringLiteral("gridTables"));
+        m_gridTables->setObjectName(QStringLiteral("1015"));
         m_gridTables->setAccessibleName(QStringLiteral("テーブルと識別子"));
         du.place(m_gridTables, 7, 13, 114, 61);
         // Initial state: read-only table names, typed identifiers.

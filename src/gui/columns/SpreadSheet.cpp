@@ -1,9 +1,10 @@
 #include "SpreadSheet.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyledItemDelegate>
 
-bool CSpreadSheet::s_failNextCreate = false;
+int CSpreadSheet::s_createsBeforeFailure = -1;
 
 // Remembers the editor of the cell being typed into, so that a get can take its text.
 class CSpreadSheetDelegate : public QStyledItemDelegate
@@ -25,16 +26,18 @@ private:
 
 CSpreadSheet* CSpreadSheet::Create(QWidget* parent)
 {
-    if (s_failNextCreate) {
-        s_failNextCreate = false;
+    if (s_createsBeforeFailure == 0) {
+        s_createsBeforeFailure = -1;
         return nullptr;
     }
+    if (s_createsBeforeFailure > 0)
+        --s_createsBeforeFailure;
     return new CSpreadSheet(parent);
 }
 
-void CSpreadSheet::FailNextCreate()
+void CSpreadSheet::FailNextCreate(int after)
 {
-    s_failNextCreate = true;
+    s_createsBeforeFailure = qMax(0, after);
 }
 
 CSpreadSheet::CSpreadSheet(QWidget* parent) : QTableWidget(parent)
@@ -44,6 +47,8 @@ CSpreadSheet::CSpreadSheet(QWidget* parent) : QTableWidget(parent)
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
     setWordWrap(false);
+    // Tab leaves the grid for the next control of the dialog; arrows move in the grid.
+    setTabKeyNavigation(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
@@ -267,4 +272,20 @@ void CSpreadSheet::commitPendingEdit()
     m_editor = nullptr;
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void CSpreadSheet::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_editor && state() == QAbstractItemView::EditingState) {
+        const int row = currentRow();
+        const int col = currentColumn();
+        commitPendingEdit();
+        if (row + 1 < rowCount())
+            setCurrentCell(row + 1, col);
+        setFocus(Qt::OtherFocusReason);
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }

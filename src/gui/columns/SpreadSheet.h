@@ -17,8 +17,8 @@ public:
 
     // Makes a grid; nullptr when it cannot be made (a dialog then ends with -1).
     static CSpreadSheet* Create(QWidget* parent);
-    // Test hook: the next Create fails.
-    static void FailNextCreate();
+    // Test hook: after `after` more grids have been made, the next Create fails.
+    static void FailNextCreate(int after = 0);
 
     void SetRowCount(int rows);
     int GetRowCount() const;
@@ -51,6 +51,11 @@ public:
     void SetColumnKind(int col, CellKind kind);
     void SetColWidth(int col, int width);
 
+protected:
+    // Enter while typing into a cell keeps the text and moves one row down; otherwise it
+    // goes to the dialog (its default button).
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     explicit CSpreadSheet(QWidget* parent);
     CellKind kindOf(int col) const;
@@ -67,7 +72,7 @@ private:
     int m_col = 1;
     QHash<int, CellKind> m_kinds;
     QPointer<QWidget> m_editor;
-    static bool s_failNextCreate;
+    static int s_createsBeforeFailure; // -1: none fails
 
     friend class CSpreadSheetDelegate;
 };
