@@ -42,9 +42,16 @@ bool CEditorApp::ApplyArguments(CEditorDlg& dlg, const QStringList& arguments)
 
 int CEditorApp::run()
 {
+    const QStringList args = arguments();
+    if (args.size() == 2 &&
+        (args[1] == QLatin1String("-h") || args[1] == QLatin1String("--help"))) {
+        std::printf("usage: quillon [FOLDER]\n"
+                    "Opens the main window; FOLDER (or the folder of a file) is listed at once.\n");
+        return 0;
+    }
     SetProfilePath(DefaultProfilePath());
     CEditorDlg dlg;
-    if (!ApplyArguments(dlg, arguments()))
+    if (!ApplyArguments(dlg, args))
         return 2;
     dlg.exec();
     return 0;
