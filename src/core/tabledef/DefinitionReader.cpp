@@ -8,6 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace
 {
 
@@ -21,6 +27,48 @@ bool isKeyColumn(const QString& column, const QStringList& keys)
             return true;
     }
     return false;
+}
+
+// File names on Linux are bytes. A name that is not UTF-8 reaches the reader decoded, with
+// U+FFFD for the bytes that are not (QFile::decodeName, the command line) or as CP932 (the
+// folder listing), and QFile cannot find it by that text. Opens the one entry of the
+// folder whose name decodes to the same text; false when there is none or more than one.
+bool openByDecodedName(QFile& file, const QString& path)
+{
+#ifdef Q_OS_UNIX
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const QByteArray folder = QFile::encodeName(info.path());
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return false;
+    QByteArray match;
+    int matches = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray raw(entry->d_name);
+        if (quillon::isValidUtf8(raw))
+            continue; // QFile finds these by their text
+        if (QFile::decodeName(raw) == name || quillon::decodeCp932(raw) == name) {
+            match = raw;
+            ++matches;
+        }
+    }
+    ::closedir(dir);
+    if (matches != 1)
+        return false;
+    const int fd = ::open((folder + '/' + match).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(path);
+    return false;
+#endif
 }
 
 } // namespace
@@ -38,7 +86,8 @@ int CEditorCore::ReadDefinitionFile(int t)
         return -1;
     }
     QFile file(m_strFilePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly) &&
+        (info.exists() || !openByDecodedName(file, m_strFilePath))) {
         m_readReport.error = file.errorString();
         return -1;
     }
@@ -52,8 +101,11 @@ int CEditorCore::ReadDefinitionFile(int t)
         return -1;
     }
     file.close();
-    const QString text = quillon::decodeText(bytes);
+    QString text = quillon::decodeText(bytes);
     bytes = QByteArray();
+    // A NUL has no place in SQL text, and editors show it as nothing or as a mark: the
+    // reader passes over it, so that it never reaches a name or the generated text.
+    text.remove(QChar(u'\0'));
 
     quillon::DefinitionScanner scanner(
         {m_strTypeKind[0], m_strTypeKind[1], m_strTypeKind[2], m_strTypeKind[3]});

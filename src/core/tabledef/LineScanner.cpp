@@ -96,6 +96,9 @@ QStringView DefinitionScanner::stripComments(QStringView raw)
     m_kept.clear();
     qsizetype i = 0;
     const qsizetype n = raw.size();
+    // Where the next "--" stands; searched again only once i has passed it, so that a long
+    // line of many block comments is still read in one pass. -1: none further on.
+    qsizetype line = -2;
     while (i < n) {
         if (m_inBlockComment) {
             const qsizetype close = findText(raw, QLatin1String("*/"), i);
@@ -107,7 +110,8 @@ QStringView DefinitionScanner::stripComments(QStringView raw)
             continue;
         }
         const qsizetype block = findText(raw, QLatin1String("/*"), i);
-        const qsizetype line = findText(raw, QLatin1String("--"), i);
+        if (line != -1 && line < i)
+            line = findText(raw, QLatin1String("--"), i);
         if (line >= 0 && (block < 0 || line < block)) {
             m_kept += raw.mid(i, line - i);
             return m_kept;

@@ -22,14 +22,15 @@ inline bool isBlank(QChar c)
 }
 
 // Characters that can continue an identifier: ASCII letters and digits, '_', '$', '#',
-// and every non-ASCII character but the ideographic space.
+// and every non-ASCII character but the ideographic space and U+FFFD (a byte that formed
+// no character, such as a lone lead byte at the end of a line).
 inline bool isIdentChar(QChar c)
 {
     const char16_t u = c.unicode();
     if (u < 0x80)
         return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
                u == '_' || u == '$' || u == '#';
-    return u != kIdeographicSpace;
+    return u != kIdeographicSpace && u != 0xFFFD;
 }
 
 // Upper-cases ASCII letters only; every other character keeps its place and value.
