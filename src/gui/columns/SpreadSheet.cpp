@@ -37,7 +37,7 @@ CSpreadSheet* CSpreadSheet::Create(QWidget* parent)
 
 void CSpreadSheet::FailNextCreate(int after)
 {
-    s_createsBeforeFailure = qMax(0, after);
+    s_createsBeforeFailure = after < 0 ? -1 : after;
 }
 
 CSpreadSheet::CSpreadSheet(QWidget* parent) : QTableWidget(parent)

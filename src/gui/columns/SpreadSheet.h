@@ -17,7 +17,8 @@ public:
 
     // Makes a grid; nullptr when it cannot be made (a dialog then ends with -1).
     static CSpreadSheet* Create(QWidget* parent);
-    // Test hook: after `after` more grids have been made, the next Create fails.
+    // Test hook: after `after` more grids have been made, the next Create fails; a
+    // negative `after` withdraws a failure still pending.
     static void FailNextCreate(int after = 0);
 
     void SetRowCount(int rows);
