@@ -471,6 +471,22 @@ private slots:
         }
     }
 
+    void tabStops()
+    {
+        CEditorDlg dlg;
+        dlg.show();
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), QStringLiteral("SELECT"));
+        QStringList visited;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(QApplication::focusWidget()->accessibleName());
+        }
+        QCOMPARE(visited, QStringList({QStringLiteral("テーブル一覧"), QStringLiteral("選択クリア"),
+                                       QStringLiteral("出力"), QStringLiteral("SELECT")}));
+    }
+
     void accessibleNames()
     {
         CEditorDlg dlg;
