@@ -169,6 +169,7 @@ private slots:
     void tooManyColumnsAndKeys();
     void fileGoneBeforeReading();
     void fileReplacedByFolder();
+    void fileReplacedByPipe();
     void folderGone();
     void nameNotUtf8();
 
@@ -403,6 +404,22 @@ void TestBadInput::fileReplacedByFolder()
         QCOMPARE(core.m_readReport.error, QStringLiteral("Permission denied"));
         QCOMPARE(slot(0), before);
     }
+}
+
+// Listed, then replaced by a named pipe that nobody writes to: the read does not wait for
+// a writer; the pipe reads as an empty file.
+void TestBadInput::fileReplacedByPipe()
+{
+    QTemporaryDir dir;
+    CEditorCore core;
+    core.m_strFilePath = dir.filePath(QStringLiteral("DEPT.sql"));
+    QVERIFY(testsupport::writeFile(core.m_strFilePath, kGoodTable));
+    QCOMPARE(core.ReadDefinitionFile(0), 0);
+
+    QVERIFY(QFile::remove(core.m_strFilePath));
+    QCOMPARE(::mkfifo(QFile::encodeName(core.m_strFilePath).constData(), 0644), 0);
+    QCOMPARE(core.ReadDefinitionFile(0), 0);
+    QCOMPARE(slot(0), (Slot{QStringLiteral("DEPT"), QStringList(), QStringList()}));
 }
 
 // The whole definition folder is gone (an unplugged drive, a deleted folder).

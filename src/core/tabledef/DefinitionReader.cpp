@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -29,44 +30,73 @@ bool isKeyColumn(const QString& column, const QStringList& keys)
     return false;
 }
 
+#ifdef Q_OS_UNIX
+// Opens for reading without waiting: a pipe that nobody writes to reads as empty instead
+// of blocking the program. Reads block as usual afterwards.
+int openNative(const QByteArray& path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 // File names on Linux are bytes. A name that is not UTF-8 reaches the reader decoded, with
 // U+FFFD for the bytes that are not (QFile::decodeName, the command line) or as CP932 (the
-// folder listing), and QFile cannot find it by that text. Opens the one entry of the
-// folder whose name decodes to the same text; false when there is none or more than one.
-bool openByDecodedName(QFile& file, const QString& path)
+// folder listing), and no file has the UTF-8 form of that text as its name. The one entry
+// of the folder whose name decodes to the same text; empty when there is none or more
+// than one.
+QByteArray nativeNameOf(const QString& path)
 {
-#ifdef Q_OS_UNIX
     const QFileInfo info(path);
     const QString name = info.fileName();
     const QByteArray folder = QFile::encodeName(info.path());
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
-        return false;
+        return QByteArray();
     QByteArray match;
     int matches = 0;
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArray raw(entry->d_name);
         if (quillon::isValidUtf8(raw))
-            continue; // QFile finds these by their text
+            continue; // found by their text
         if (QFile::decodeName(raw) == name || quillon::decodeCp932(raw) == name) {
             match = raw;
             ++matches;
         }
     }
     ::closedir(dir);
-    if (matches != 1)
+    return matches == 1 ? folder + '/' + match : QByteArray();
+}
+#endif
+
+// Opens the definition file; false with the reason in *error.
+bool openDefinitionFile(QFile& file, const QString& path, QString* error)
+{
+#ifdef Q_OS_UNIX
+    int fd = openNative(QFile::encodeName(path));
+    if (fd < 0 && errno == ENOENT) {
+        const QByteArray native = nativeNameOf(path);
+        if (!native.isEmpty())
+            fd = openNative(native);
+        else
+            errno = ENOENT;
+    }
+    if (fd < 0) {
+        *error = qt_error_string(errno);
         return false;
-    const int fd = ::open((folder + '/' + match).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
+        *error = file.errorString();
         return false;
     }
     return true;
 #else
-    Q_UNUSED(file);
-    Q_UNUSED(path);
+    file.setFileName(path);
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    *error = file.errorString();
     return false;
 #endif
 }
@@ -85,19 +115,28 @@ int CEditorCore::ReadDefinitionFile(int t)
         m_readReport.error = QStringLiteral("フォルダです: ") + m_strFilePath;
         return -1;
     }
-    QFile file(m_strFilePath);
-    if (!file.open(QIODevice::ReadOnly) &&
-        (info.exists() || !openByDecodedName(file, m_strFilePath))) {
-        m_readReport.error = file.errorString();
+    QFile file;
+    if (!openDefinitionFile(file, m_strFilePath, &m_readReport.error))
         return -1;
-    }
     if (file.size() > kMaxDefinitionFileSize) {
         m_readReport.error = QStringLiteral("ファイルが大きすぎます: ") + m_strFilePath;
         return -1;
     }
-    QByteArray bytes = file.readAll();
+    // Read in pieces up to the limit: a device or a pipe has no size to check beforehand
+    // and may never end.
+    QByteArray bytes;
+    while (bytes.size() <= kMaxDefinitionFileSize) {
+        const QByteArray piece = file.read(1024 * 1024);
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
     if (file.error() != QFileDevice::NoError) {
         m_readReport.error = file.errorString();
+        return -1;
+    }
+    if (bytes.size() > kMaxDefinitionFileSize) {
+        m_readReport.error = QStringLiteral("ファイルが大きすぎます: ") + m_strFilePath;
         return -1;
     }
     file.close();
