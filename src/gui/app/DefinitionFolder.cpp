@@ -11,9 +11,7 @@
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace quillon
@@ -98,32 +96,6 @@ QStringList ListDefinitionFiles(const QString& folder)
     return names;
 }
 
-QByteArray NativeFilePath(const QString& path)
-{
-    const QByteArray utf8 = QFile::encodeName(path);
-    struct stat st;
-    if (::stat(utf8.constData(), &st) == 0)
-        return utf8;
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    QByteArray name;
-    if (!encodeCp932(path.mid(slash + 1), &name))
-        return utf8;
-    const QByteArray cp932 = QFile::encodeName(path.left(slash + 1)) + name;
-    return ::stat(cp932.constData(), &st) == 0 ? cp932 : utf8;
-}
-
-bool OpenListedFile(QFile& file, const QString& path)
-{
-    const int fd = ::open(NativeFilePath(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-}
-
 #else
 
 QStringList ListDefinitionFiles(const QString& folder)
@@ -139,17 +111,6 @@ QStringList ListDefinitionFiles(const QString& folder)
             names.append(info.fileName());
     }
     return names;
-}
-
-QByteArray NativeFilePath(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
-bool OpenListedFile(QFile& file, const QString& path)
-{
-    file.setFileName(path);
-    return file.open(QIODevice::ReadOnly);
 }
 
 #endif
