@@ -69,6 +69,16 @@ QString trimAscii(const QString& s)
     return s.mid(b, e - b);
 }
 
+// Letters, digits and "_": the names the program itself writes.
+bool isPlainWord(const QString& name)
+{
+    for (QChar c : name) {
+        if (!(c.isLetterOrNumber() || c == u'_'))
+            return false;
+    }
+    return !name.isEmpty();
+}
+
 // Section and key names that the text may hold, as a reader of INI files would see them:
 // whatever stands between '[' and ']', and whatever stands before '=' on a line. Bounded,
 // so that the comparison stays linear in practice.
@@ -207,8 +217,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     quillon::IniProfile edited = first;
     edited.writeString(QStringLiteral("PARAM"), QStringLiteral("Param1"), value);
     edited.writeString(QStringLiteral("QuillonFuzz"), QStringLiteral("Value"), value);
-    if (!keys.isEmpty() && !sections.isEmpty())
-        edited.writeString(sections.first(), keys.first(), value);
+    // The program writes only keys that are plain words; a key of the file that begins with
+    // "[" cannot take every value (with a "]" in it, the line would read as a section).
+    QString fileKey;
+    for (const QString& key : keys) {
+        if (isPlainWord(key)) {
+            fileKey = key;
+            break;
+        }
+    }
+    if (!fileKey.isEmpty())
+        edited.writeString(sections.first(), fileKey, value);
     quillon::IniProfile reread;
     reread.loadBytes(edited.toBytes());
     check(reread.getString(QStringLiteral("PARAM"), QStringLiteral("Param1")) == expected,
@@ -221,7 +240,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 (section.compare(QLatin1String("PARAM"), Qt::CaseInsensitive) == 0 &&
                  key.compare(QLatin1String("Param1"), Qt::CaseInsensitive) == 0) ||
                 (section.compare(sections.first(), Qt::CaseInsensitive) == 0 &&
-                 key.compare(keys.first(), Qt::CaseInsensitive) == 0);
+                 key.compare(fileKey, Qt::CaseInsensitive) == 0);
             if (written)
                 continue;
             check(reread.getString(section, key) == first.getString(section, key),
