@@ -47,6 +47,8 @@ constexpr SelectAllButton kSelectAll[CJoinSelectDlg::kMaxTables] = {
 // stands below its select-all button.
 constexpr int kCheckWidth = 14;
 constexpr int kNameWidth = 66;
+// Width in dialog units of the identifier column of the table grid.
+constexpr int kIdentifierWidth = 32;
 
 QPushButton* makeSelectAll(QWidget* parent, const quillon::DialogUnits& du, int slot)
 {
@@ -114,9 +116,13 @@ CJoinSelectDlg::CJoinSelectDlg(int tables, QWidget* parent)
         m_gridTables->SetCellText(QStringLiteral("テーブル名"));
         m_gridTables->SetCurrentCol(kIdentifierCol);
         m_gridTables->SetCellText(QStringLiteral("識別子"));
+        // Five tables fit the grid's height without scrolling; identifiers are short and
+        // the table names take the rest of the width.
+        m_gridTables->SetRowHeight(m_gridTables->fontMetrics().height() + 2);
         m_gridTables->verticalHeader()->hide();
-        m_gridTables->SetColWidth(kTableNameCol, du.x(60));
-        m_gridTables->horizontalHeader()->setStretchLastSection(true);
+        m_gridTables->horizontalHeader()->setSectionResizeMode(kTableNameCol - 1,
+                                                               QHeaderView::Stretch);
+        m_gridTables->SetColWidth(kIdentifierCol, du.x(kIdentifierWidth));
     }
 
     for (int t = 1; t < kMaxTables; ++t)

@@ -50,8 +50,11 @@ CSpreadSheet::CSpreadSheet(QWidget* parent) : QTableWidget(parent)
     // Tab leaves the grid for the next control of the dialog; arrows move in the grid.
     setTabKeyNavigation(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    SetRowHeight(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
+    // Header texts start at the left edge, so that a name wider than its column keeps
+    // its beginning in sight; its tooltip shows all of it.
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void CSpreadSheet::SetRowCount(int rows)
@@ -99,6 +102,12 @@ void CSpreadSheet::SetColumnKind(int col, CellKind kind)
     m_kinds.insert(col, kind);
     if (kind == CheckBoxCell && col >= 1 && col <= columnCount())
         fillCheckBoxes(1, col);
+}
+
+void CSpreadSheet::SetRowHeight(int height)
+{
+    verticalHeader()->setMinimumSectionSize(qMin(height, verticalHeader()->minimumSectionSize()));
+    verticalHeader()->setDefaultSectionSize(height);
 }
 
 void CSpreadSheet::SetColWidth(int col, int width)
@@ -169,6 +178,7 @@ void CSpreadSheet::putText(int row, int col, const QString& text)
             setHorizontalHeaderItem(col - 1, header);
         }
         header->setText(text);
+        header->setToolTip(text);
         return;
     }
     if (kindOf(col) == CheckBoxCell) {
@@ -177,8 +187,11 @@ void CSpreadSheet::putText(int row, int col, const QString& text)
     }
     if (text.isEmpty() && !cellOrNull(row, col))
         return; // an empty cell stays without an item
-    if (QTableWidgetItem* it = cell(row, col))
+    if (QTableWidgetItem* it = cell(row, col)) {
         it->setText(text);
+        if (kindOf(col) == LabelCell)
+            it->setToolTip(text);
+    }
 }
 
 void CSpreadSheet::putValue(int row, int col, const QString& value)

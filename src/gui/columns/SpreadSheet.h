@@ -48,9 +48,10 @@ public:
     void SetRedraw(bool on);
 
     // Initial state of the grid: the look of a column (editable text, the default;
-    // read-only text; check boxes) and its width in pixels.
+    // read-only text; check boxes), its width and the height of every row, in pixels.
     void SetColumnKind(int col, CellKind kind);
     void SetColWidth(int col, int width);
+    void SetRowHeight(int height);
 
 protected:
     // Enter while typing into a cell keeps the text and moves one row down; otherwise it
