@@ -7,6 +7,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -140,24 +143,40 @@ int CEditorCore::ReadDefinitionFile(int t)
         return -1;
     }
     file.close();
-    QString text = quillon::decodeText(bytes);
-    bytes = QByteArray();
-    // A NUL has no place in SQL text, and editors show it as nothing or as a mark: the
-    // reader passes over it, so that it never reaches a name or the generated text.
-    text.remove(QChar(u'\0'));
 
+    // Decoded line by line into one reused buffer: UTF-8 when the whole file is valid
+    // UTF-8, CP932 otherwise.
+    const bool utf8 = quillon::isValidUtf8(bytes);
+    QByteArrayView rest(bytes);
+    if (utf8 && rest.startsWith("\xEF\xBB\xBF"))
+        rest = rest.sliced(3);
     quillon::DefinitionScanner scanner(
         {m_strTypeKind[0], m_strTypeKind[1], m_strTypeKind[2], m_strTypeKind[3]});
-    qsizetype start = 0;
-    while (start < text.size() && !scanner.done()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+    scanner.reserveColumns(
+        qMin<qsizetype>(std::count(rest.begin(), rest.end(), '\n') + 1, 1 << 20));
+    QStringDecoder utf8Decoder(QStringDecoder::Utf8);
+    QString line;
+    while (!rest.isEmpty() && !scanner.done()) {
+        qsizetype end = rest.indexOf('\n');
+        const QByteArrayView next = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+        QByteArrayView raw = end < 0 ? rest : rest.first(end);
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        if (utf8) {
+            line.resize(raw.size());
+            QChar* stop = utf8Decoder.appendToBuffer(line.data(), raw);
+            line.truncate(stop - line.data());
+        } else {
+            quillon::decodeCp932Into(raw, &line);
+        }
+        // A NUL has no place in SQL text, and editors show it as nothing or as a mark: the
+        // reader passes over it, so that it never reaches a name or the generated text.
+        if (raw.contains('\0'))
+            line.remove(QChar(u'\0'));
+        scanner.feedLine(line);
+        rest = next;
         if (end < 0)
-            end = text.size();
-        qsizetype len = end - start;
-        if (len > 0 && text[start + len - 1] == u'\r')
-            --len;
-        scanner.feedLine(QStringView(text).mid(start, len));
-        start = end + 1;
+            break;
     }
     scanner.finish();
 

@@ -32,6 +32,9 @@ public:
     // typeKinds: the recognised data-type keywords in search order.
     explicit DefinitionScanner(QStringList typeKinds);
 
+    // Room for this many column definitions, so that a long file is not copied as it grows.
+    void reserveColumns(qsizetype count) { m_def.columns.reserve(size_t(count)); }
+
     // Feeds one physical line, without its line end.
     void feedLine(QStringView line);
     // Call at end of input: a key list still open counts with the names read so far.

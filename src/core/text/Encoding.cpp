@@ -4,6 +4,7 @@
 #include <QStringEncoder>
 
 #include <array>
+#include <cstring>
 #include <memory>
 
 namespace quillon
@@ -65,12 +66,22 @@ const Cp932Table& cp932()
 
 } // namespace
 
-bool isValidUtf8(const QByteArray& bytes)
+bool isValidUtf8(QByteArrayView bytes)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
     qsizetype i = 0;
     while (i < n) {
+        // Runs of ASCII, eight bytes at a time.
+        while (i + 8 <= n) {
+            quint64 word;
+            std::memcpy(&word, p + i, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        if (i >= n)
+            break;
         const unsigned char c = p[i];
         if (c < 0x80) {
             ++i;
@@ -109,14 +120,13 @@ bool isValidUtf8(const QByteArray& bytes)
     return true;
 }
 
-QString decodeCp932(const QByteArray& bytes)
+void decodeCp932Into(QByteArrayView bytes, QString* out)
 {
     const Cp932Table& table = cp932();
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
-    QString out;
-    out.resize(n);
-    QChar* w = out.data();
+    out->resize(n);
+    QChar* w = out->data();
     qsizetype len = 0;
     qsizetype i = 0;
     while (i < n) {
@@ -133,7 +143,13 @@ QString decodeCp932(const QByteArray& bytes)
             ++i;
         }
     }
-    out.truncate(len);
+    out->truncate(len);
+}
+
+QString decodeCp932(QByteArrayView bytes)
+{
+    QString out;
+    decodeCp932Into(bytes, &out);
     return out;
 }
 

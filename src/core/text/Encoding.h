@@ -1,17 +1,20 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace quillon
 {
 
 // True when the bytes are well-formed UTF-8 (a leading byte-order mark is allowed).
-bool isValidUtf8(const QByteArray& bytes);
+bool isValidUtf8(QByteArrayView bytes);
 
 // Decodes CP932 (Windows Shift-JIS). Bytes that form no character become U+FFFD,
 // one replacement per bad byte; nothing is dropped.
-QString decodeCp932(const QByteArray& bytes);
+QString decodeCp932(QByteArrayView bytes);
+// The same into a buffer that is reused from call to call (its old text is replaced).
+void decodeCp932Into(QByteArrayView bytes, QString* out);
 
 // A definition file or profile: UTF-8 (BOM stripped) when it is valid UTF-8, else CP932.
 QString decodeText(const QByteArray& bytes);
