@@ -203,6 +203,40 @@ void TestReader::layouts_data()
     QTest::newRow("semicolon in a column name ends the reading")
         << "CREATE TABLE T (\n A; B NUMBER,\n C NUMBER\n);\n"
         << "T|A; B:NUMBER|";
+    QTest::newRow("database tool export")
+        << "--------------------------------------------------------\n"
+           "--  DDL for Table EMP\n"
+           "--------------------------------------------------------\n\n"
+           "  CREATE TABLE \"SCOTT\".\"EMP\" \n"
+           "   (\t\"EMPNO\" NUMBER(4,0), \n"
+           "\t\"ENAME\" VARCHAR2(10 BYTE), \n"
+           "\t\"HIREDATE\" DATE, \n"
+           "\t\"SAL\" NUMBER(7,2)\n"
+           "   ) SEGMENT CREATION IMMEDIATE \n"
+           "  PCTFREE 10 PCTUSED 40 INITRANS 1 MAXTRANS 255 \n"
+           "  TABLESPACE \"USERS\" ;\n"
+           "--------------------------------------------------------\n"
+           "--  DDL for Index PK_EMP\n"
+           "--------------------------------------------------------\n\n"
+           "  CREATE UNIQUE INDEX \"SCOTT\".\"PK_EMP\" ON \"SCOTT\".\"EMP\" (\"EMPNO\") \n"
+           "  TABLESPACE \"USERS\" ;\n"
+           "--------------------------------------------------------\n"
+           "--  Constraints for Table EMP\n"
+           "--------------------------------------------------------\n\n"
+           "  ALTER TABLE \"SCOTT\".\"EMP\" ADD CONSTRAINT \"PK_EMP\" PRIMARY KEY (\"EMPNO\")\n"
+           "  USING INDEX TABLESPACE \"USERS\"  ENABLE;\n"
+        << "\"SCOTT\".\"EMP\"|\"ENAME\":VARCHAR2,\"HIREDATE\":DATE,\"SAL\":NUMBER|\"EMPNO\"";
+    QTest::newRow("modelling tool export")
+        << "-- 社員\ndrop table EMP cascade constraints purge;\n\n"
+           "create table EMP (\n"
+           "  EMP_NO VARCHAR2(10) not null\n"
+           "  , EMP_NAME VARCHAR2(40)\n"
+           "  , BIRTHDAY DATE\n"
+           "  , constraint EMP_PKC primary key (EMP_NO)\n"
+           ") ;\n\n"
+           "comment on table EMP is '社員';\n"
+           "comment on column EMP.EMP_NO is '社員番号';\n"
+        << "EMP|EMP_NAME:VARCHAR2,BIRTHDAY:DATE|EMP_NO";
     QTest::newRow("empty file") << ""
                                 << "||";
     QTest::newRow("no header") << "SELECT 1 FROM DUAL;\n X NUMBER,\n"
