@@ -146,14 +146,14 @@ void applyPreset(Preset preset, const QString& fold)
 
 // "*" chooses every column of every slot in use, "" none; otherwise a comma-separated list of
 // column names, each written ID.COLUMN when the statement has several tables.
-void choose(int tables, const QString& spec)
+void choose(int tables, const QString& choice)
 {
     for (int t = 0; t < tables; ++t)
         for (int j = 0; j < g_columnCount[t]; ++j)
-            g_columnSelected[t][j] = spec == u"*" ? 1 : 0;
-    if (spec == u"*" || spec.isEmpty())
+            g_columnSelected[t][j] = choice == u"*" ? 1 : 0;
+    if (choice == u"*" || choice.isEmpty())
         return;
-    for (const QString& entry : spec.split(QLatin1Char(','))) {
+    for (const QString& entry : choice.split(QLatin1Char(','))) {
         bool found = false;
         for (int t = 0; t < tables && !found; ++t) {
             for (int j = 0; j < g_columnCount[t] && !found; ++j) {
