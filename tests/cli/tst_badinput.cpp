@@ -146,7 +146,8 @@ void TestCliBadInput::statementOfEmptyFile()
     QCOMPARE(r.out, QStringLiteral("DELETE \n"));
 }
 
-// A line of 10 MB: read and written out whole, without waiting long.
+// A line of 10 MB: read without waiting long; 10 MB before a type keyword is no column
+// name, so the other columns make the statement.
 void TestCliBadInput::tenMegabyteLine()
 {
     QTemporaryDir dir;
@@ -157,8 +158,7 @@ void TestCliBadInput::tenMegabyteLine()
     const Result r = run({QStringLiteral("generate"), QStringLiteral("select"),
                           QStringLiteral("--no-profile"), path});
     QCOMPARE(r.code, 0);
-    QCOMPARE(r.out, QStringLiteral("SELECT\n ") + QString::fromLatin1(name) +
-                        QStringLiteral("\n,Z\n FROM T\n"));
+    QCOMPARE(r.out, QStringLiteral("SELECT\n Z\n FROM T\n"));
 }
 
 // More columns or keys than the store holds: the statement is made from the first 242

@@ -190,15 +190,15 @@ void TestGuiBadInput::tenMegabyteLine()
     QCOMPARE(editorText(), QStringLiteral("INSERT INTO T (\n A\n) VALUES (\n)\n"));
 }
 
-// One line of 10 MB that is a column name: the statement holds the whole name.
+// One line of 10 MB before a type keyword: no column name, so the other columns make the
+// statement, and the window shows it at once.
 void TestGuiBadInput::tenMegabyteName()
 {
-    QSKIP("The output editor takes minutes to lay out a 10 MB line: to be enabled once it "
-          "shows such a line quickly");
     const QByteArray name(10 * 1024 * 1024, 'N');
-    openMain({{QStringLiteral("LONG.sql"), "CREATE TABLE T (\n  " + name + " NUMBER\n);\n"}});
+    openMain(
+        {{QStringLiteral("LONG.sql"), "CREATE TABLE T (\n  " + name + " NUMBER,\n  Z DATE\n);\n"}});
     QCOMPARE(pressOn(QStringLiteral("LONG.sql"), kInsertButton), QStringList());
-    QVERIFY(editorText().startsWith(QStringLiteral("INSERT INTO T (\n NNNN")));
+    QCOMPARE(editorText(), QStringLiteral("INSERT INTO T (\n Z\n) VALUES (\n)\n"));
 }
 
 // More columns and keys than the store holds: a message says that the rest were left out,

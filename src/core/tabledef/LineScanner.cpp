@@ -225,7 +225,7 @@ void DefinitionScanner::takeTableName(QStringView text, int start)
     if (name.size() > ifNotExists.size() && isWhite(name[ifNotExists.size()]) &&
         name.left(ifNotExists.size()).compare(ifNotExists, Qt::CaseInsensitive) == 0)
         name = trimBoth(name.mid(ifNotExists.size()));
-    m_def.tableName = name.toString();
+    m_def.tableName = name.size() > kMaxNameLength ? QString() : name.toString();
     m_nameOnNextLine = name.isEmpty() && open < 0;
     if (open >= 0) {
         // Column definitions may follow the opening parenthesis on the same line.
@@ -339,7 +339,7 @@ bool DefinitionScanner::findColumnDef(QStringView text, QStringView upper, Colum
             c = QLatin1Char(' ');
     }
     const QStringView trimmed = trimBoth(QStringView(name));
-    if (trimmed.isEmpty())
+    if (trimmed.isEmpty() || trimmed.size() > kMaxNameLength)
         return false;
     def->name = trimmed.toString();
     def->kind = kind;
@@ -376,7 +376,7 @@ void DefinitionScanner::closeKeyList(int end)
     const QStringList pieces = m_keyText.left(end).split(QLatin1Char(','));
     for (const QString& piece : pieces) {
         const QStringView name = trimBoth(QStringView(piece));
-        if (!name.isEmpty())
+        if (!name.isEmpty() && name.size() <= kMaxNameLength)
             m_def.keys.append(name.toString());
     }
     m_keyText.clear();

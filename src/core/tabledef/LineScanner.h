@@ -8,6 +8,10 @@
 namespace quillon
 {
 
+// Oracle names are at most 128 bytes. Text longer than this before a type keyword, or in
+// a key list, is no name: a line of that length is no definition to be read.
+constexpr qsizetype kMaxNameLength = 1000;
+
 // One column definition found on a line: its name as written and its type keyword.
 struct ColumnDef {
     QString name;
