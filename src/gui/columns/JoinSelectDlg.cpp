@@ -1,14 +1,13 @@
 #include "JoinSelectDlg.h"
 
+#include "ColumnDialogs.h"
 #include "SpreadSheet.h"
 #include "common/DialogUnits.h"
 #include "common/MessageBox.h"
 #include "tabledef/TableStore.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QScreen>
 
 namespace
 {
@@ -16,22 +15,6 @@ namespace
 // Table grid columns.
 constexpr int kTableNameCol = 1;
 constexpr int kIdentifierCol = 2;
-
-// Column grid: slot t has its check boxes in column 2t+1 and its names in 2t+2.
-int checkCol(int t)
-{
-    return 2 * t + 1;
-}
-
-int nameCol(int t)
-{
-    return 2 * t + 2;
-}
-
-int listedColumns(int t)
-{
-    return qBound(0, g_columnCount[t], kMaxColumns);
-}
 
 // A select-all button per slot: control id and template rectangle.
 struct SelectAllButton {
@@ -53,18 +36,14 @@ constexpr int kIdentifierWidth = 32;
 QPushButton* makeSelectAll(QWidget* parent, const quillon::DialogUnits& du, int slot)
 {
     const SelectAllButton& b = kSelectAll[slot];
-    auto* button = new QPushButton(QStringLiteral("全て選択"), parent);
-    button->setObjectName(QString::number(b.id));
-    du.place(button, b.x, b.y, b.width, b.height);
-    return button;
+    return quillon::makeButton(parent, du, QStringLiteral("全て選択"), b.id, b.x, b.y, b.width,
+                               b.height);
 }
 
 } // namespace
 
 CJoinSelectDlg::CJoinSelectDlg(int tables, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_nTables(qBound(0, tables, kMaxTables))
+    : QDialog(parent, quillon::kDialogWindowFlags), m_nTables(qBound(0, tables, kMaxTables))
 {
     // Controls are named by their template ids.
     setWindowTitle(QStringLiteral("連結セレクト列名選択ダイアログ"));
@@ -73,14 +52,9 @@ CJoinSelectDlg::CJoinSelectDlg(int tables, QWidget* parent)
     setFixedSize(du.size(451, 332));
 
     // Controls in tab order.
-    m_buttonOk = new QPushButton(QStringLiteral("OK"), this);
-    m_buttonOk->setObjectName(QStringLiteral("1"));
+    m_buttonOk = quillon::makeButton(this, du, QStringLiteral("OK"), 1, 144, 19, 50, 14);
     m_buttonOk->setDefault(true);
-    du.place(m_buttonOk, 144, 19, 50, 14);
-
-    m_buttonCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    m_buttonCancel->setObjectName(QStringLiteral("2"));
-    du.place(m_buttonCancel, 144, 36, 50, 14);
+    m_buttonCancel = quillon::makeButton(this, du, QStringLiteral("ｷｬﾝｾﾙ"), 2, 144, 36, 50, 14);
 
     m_buttonSelectAll[0] = makeSelectAll(this, du, 0);
 
@@ -91,13 +65,13 @@ CJoinSelectDlg::CJoinSelectDlg(int tables, QWidget* parent)
         du.place(m_gridColumns, 7, 108, 432, 211);
         // Initial state: check boxes and read-only names, pair by pair.
         for (int t = 0; t < kMaxTables; ++t) {
-            m_gridColumns->SetColumnKind(checkCol(t), CSpreadSheet::CheckBoxCell);
-            m_gridColumns->SetColumnKind(nameCol(t), CSpreadSheet::LabelCell);
+            m_gridColumns->SetColumnKind(quillon::checkCol(t), CSpreadSheet::CheckBoxCell);
+            m_gridColumns->SetColumnKind(quillon::nameCol(t), CSpreadSheet::LabelCell);
         }
         m_gridColumns->SetColCount(2 * kMaxTables);
         for (int t = 0; t < kMaxTables; ++t) {
-            m_gridColumns->SetColWidth(checkCol(t), du.x(kCheckWidth));
-            m_gridColumns->SetColWidth(nameCol(t), du.x(kNameWidth));
+            m_gridColumns->SetColWidth(quillon::checkCol(t), du.x(kCheckWidth));
+            m_gridColumns->SetColWidth(quillon::nameCol(t), du.x(kNameWidth));
         }
         m_gridColumns->verticalHeader()->setFixedWidth(du.x(16));
     }
@@ -140,10 +114,7 @@ int CJoinSelectDlg::DoModal()
 {
     if (!OnInitDialog())
         return -1;
-    if (const QScreen* screen =
-            parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    return exec();
+    return quillon::execCentred(this);
 }
 
 bool CJoinSelectDlg::OnInitDialog()
@@ -178,7 +149,7 @@ bool CJoinSelectDlg::OnInitDialog()
     columns.SetRedraw(false);
     int rows = 0;
     for (int t = 0; t < n; ++t)
-        rows = qMax(rows, listedColumns(t));
+        rows = qMax(rows, quillon::listedColumns(t));
     columns.SetRowCount(rows);
     columns.SetColCount(2 * n);
     for (int r = 1; r <= rows; ++r) {
@@ -186,32 +157,16 @@ bool CJoinSelectDlg::OnInitDialog()
         columns.SetCurrentCol(-1);
         columns.SetCellText(QString());
     }
-    for (int t = 0; t < n; ++t) {
-        columns.SetCurrentRow(0);
-        columns.SetCurrentCol(nameCol(t));
-        columns.SetCellText(g_tableName[t]);
-        const int count = listedColumns(t);
-        for (int j = 0; j < count; ++j) {
-            columns.SetCurrentRow(j + 1);
-            columns.SetCurrentCol(nameCol(t));
-            columns.SetCellText(g_columnName[t][j]);
-            g_columnSelected[t][j] = 0;
-        }
-    }
+    for (int t = 0; t < n; ++t)
+        quillon::fillColumnNames(columns, t);
     columns.SetRedraw(true);
     return true;
 }
 
 void CJoinSelectDlg::OnSelectAll(int slot)
 {
-    if (!m_gridColumns || slot < 0 || slot >= m_nTables)
-        return;
-    const int count = listedColumns(slot);
-    for (int r = 1; r <= count; ++r) {
-        m_gridColumns->SetCurrentRow(r);
-        m_gridColumns->SetCurrentCol(checkCol(slot));
-        m_gridColumns->SetCellValue(QStringLiteral("1"));
-    }
+    if (m_gridColumns && slot >= 0 && slot < m_nTables)
+        quillon::tickAllColumns(*m_gridColumns, slot);
 }
 
 void CJoinSelectDlg::OnOK()
@@ -234,15 +189,8 @@ void CJoinSelectDlg::OnOK()
         quillon::MessageBox::warning(this, QStringLiteral("識別子が入力されていません!"));
         return;
     }
-    for (int t = 0; t < n; ++t) {
-        const int count = listedColumns(t);
-        for (int j = 0; j < count; ++j) {
-            m_gridColumns->SetCurrentRow(j + 1);
-            m_gridColumns->SetCurrentCol(checkCol(t));
-            g_columnSelected[t][j] =
-                m_gridColumns->GetCellValue().startsWith(QLatin1Char('1')) ? 1 : 0;
-        }
-    }
+    for (int t = 0; t < n; ++t)
+        quillon::storeTicks(*m_gridColumns, t);
     QDialog::accept();
 }
 

@@ -3,33 +3,41 @@
 #include <QFontMetrics>
 #include <QWidget>
 
-namespace quillon {
+namespace quillon
+{
 
-QFont dialogFont()
+namespace
+{
+
+QFont ninePoint(const QStringList& families)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(families);
     font.setPointSize(9);
     return font;
 }
 
+} // namespace
+
+QFont dialogFont()
+{
+    return ninePoint({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
+                      QStringLiteral("Noto Sans CJK JP")});
+}
+
 QFont dialogFixedFont()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+    return ninePoint({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
                       QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
                       QStringLiteral("Noto Sans Mono CJK JP")});
-    font.setPointSize(9);
-    return font;
 }
 
 DialogUnits::DialogUnits(const QFont& font)
 {
     const QFontMetrics fm(font);
-    const int width =
-        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int width = fm.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     m_baseX = qMax(1, (width / 26 + 1) / 2);
     m_baseY = qMax(1, fm.height());
 }

@@ -5,12 +5,18 @@
 
 class QWidget;
 
-namespace quillon {
+namespace quillon
+{
 
 // The dialogs' font: "ＭＳ Ｐゴシック" 9 pt, or a metric-compatible Japanese gothic.
 QFont dialogFont();
 // The fixed-pitch variant ("ＭＳ ゴシック").
 QFont dialogFixedFont();
+
+// A fixed-size dialog's frame: title bar, system menu and close box, no other box.
+inline constexpr Qt::WindowFlags kDialogWindowFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowCloseButtonHint;
 
 // Dialog units of a font: horizontal = average character width / 4,
 // vertical = character height / 8, as dialog templates are laid out.
