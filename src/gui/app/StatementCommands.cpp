@@ -15,24 +15,6 @@ namespace
 // A SELECT joins at most this many tables; the store and the dialogs have room for them.
 constexpr int kMaxSelectTables = 4;
 
-const QString& noTableMessage()
-{
-    static const QString text = QStringLiteral("テーブルが選択されていません!");
-    return text;
-}
-
-const QString& tooManyTablesMessage()
-{
-    static const QString text = QStringLiteral("テーブルは4つまで選択してください!");
-    return text;
-}
-
-const QString& readFailedMessage()
-{
-    static const QString text = QStringLiteral("ファイルの読み込みに失敗しました!");
-    return text;
-}
-
 } // namespace
 
 int CEditorDlg::GetSelectedTables()
@@ -60,7 +42,7 @@ static bool readSelectedTable(CEditorDlg* dlg, int t)
 {
     dlg->m_strFilePath = dlg->m_strFolder + dlg->m_strSelectedFile[t];
     if (dlg->ReadDefinitionFile(t) != 0) {
-        quillon::MessageBox::warning(dlg, readFailedMessage());
+        quillon::MessageBox::warning(dlg, QStringLiteral("ファイルの読み込みに失敗しました!"));
         return false;
     }
     const ReadReport& report = dlg->m_readReport;
@@ -75,17 +57,26 @@ static bool readSelectedTable(CEditorDlg* dlg, int t)
     return true;
 }
 
-void CEditorDlg::OnSelectButton()
+// GetSelectedTables, or 0 once the user has been told that none or too many are selected.
+static int usableSelection(CEditorDlg* dlg)
 {
-    const int n = GetSelectedTables();
+    const int n = dlg->GetSelectedTables();
     if (n == 0) {
-        quillon::MessageBox::warning(this, noTableMessage());
-        return;
+        quillon::MessageBox::warning(dlg, QStringLiteral("テーブルが選択されていません!"));
+        return 0;
     }
     if (n > kMaxSelectTables) {
-        quillon::MessageBox::warning(this, tooManyTablesMessage());
-        return;
+        quillon::MessageBox::warning(dlg, QStringLiteral("テーブルは4つまで選択してください!"));
+        return 0;
     }
+    return n;
+}
+
+void CEditorDlg::OnSelectButton()
+{
+    const int n = usableSelection(this);
+    if (n == 0)
+        return;
     // Every file is tried, so that each one that cannot be read is named once.
     bool allRead = true;
     for (int i = 0; i < n; ++i) {
@@ -95,14 +86,8 @@ void CEditorDlg::OnSelectButton()
     if (!allRead)
         return;
 
-    int result = QDialog::Rejected;
-    if (n == 1) {
-        CColumnSelectDlg dlg(this);
-        result = dlg.DoModal();
-    } else {
-        CJoinSelectDlg dlg(n, this);
-        result = dlg.DoModal();
-    }
+    const int result =
+        n == 1 ? CColumnSelectDlg(this).DoModal() : CJoinSelectDlg(n, this).DoModal();
     if (result != QDialog::Accepted)
         return;
     BuildStatement(kSelect, n);
@@ -126,16 +111,7 @@ void CEditorDlg::OnDeleteButton()
 
 void CEditorDlg::RunSingleTableCommand(int kind)
 {
-    const int n = GetSelectedTables();
-    if (n == 0) {
-        quillon::MessageBox::warning(this, noTableMessage());
-        return;
-    }
-    if (n > kMaxSelectTables) {
-        quillon::MessageBox::warning(this, tooManyTablesMessage());
-        return;
-    }
-    if (!readSelectedTable(this, 0))
+    if (usableSelection(this) == 0 || !readSelectedTable(this, 0))
         return;
     BuildStatement(kind, 1);
     UpdateData(false);

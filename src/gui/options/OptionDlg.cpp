@@ -52,8 +52,7 @@ int checkState(const QCheckBox* box)
 COptionDlg::COptionDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("オプション設定ダイアログ"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(quillon::kDialogWindowFlags);
     setFont(quillon::dialogFont());
     setObjectName(QStringLiteral("COptionDlg"));
     CreateControls();
@@ -240,14 +239,9 @@ bool COptionDlg::OnInitDialog()
     m_strDynasetVariable = g_strDynasetVariable;
     m_strColumnsPerLine = g_strColumnsPerLine;
 
-    // Every row of the table in its own grid row, gaps included.
+    // Every row of the table in its own grid row, gaps included; every cell is written.
     m_gridTypeProc->SetRedraw(false);
     m_gridTypeProc->SetRowCount(kTypeProcRows);
-    for (int n = 1; n <= kTypeProcRows; ++n) {
-        m_gridTypeProc->SetCurrentRow(n);
-        m_gridTypeProc->SetCurrentCol(-1);
-        m_gridTypeProc->SetCellText(QString());
-    }
     for (int r = 0; r < kTypeProcRows; ++r) {
         m_gridTypeProc->SetCurrentRow(r + 1);
         for (int k = 1; k <= kGridColumns; ++k) {
