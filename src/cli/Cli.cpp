@@ -93,6 +93,9 @@ bool readInto(CEditorCore& core, int t, const QString& file, std::ostream& err)
             QStringLiteral("quillon-cli: cannot read %1: %2\n").arg(file, core.m_readReport.error));
         return false;
     }
+    if (!core.m_readReport.foundHeader)
+        write(err,
+              QStringLiteral("quillon-cli: warning: %1: no CREATE TABLE line found\n").arg(file));
     if (core.m_readReport.droppedColumns > 0)
         write(err, QStringLiteral("quillon-cli: warning: %1: %2 columns beyond %3 ignored\n")
                        .arg(file)

@@ -13,7 +13,8 @@ enum LineMode { kFirstLine = 0, kNextLine = 1 };
 
 // What the last ReadDefinitionFile call found beyond the store's capacity.
 struct ReadReport {
-    QStringList columnKinds; // type keyword of each column stored, in store order
+    QStringList columnKinds;  // type keyword of each column stored, in store order
+    bool foundHeader = false; // the file held a CREATE TABLE line
     int droppedColumns = 0;
     int droppedKeys = 0;
     QString error; // why the file could not be opened

@@ -182,6 +182,7 @@ int CEditorCore::ReadDefinitionFile(int t)
 
     const quillon::TableDefinition& def = scanner.result();
     BeginTableSlot(t);
+    m_readReport.foundHeader = def.hasHeader;
     if (def.hasHeader)
         SetTableName(t, def.tableName);
     for (const QString& key : def.keys) {
