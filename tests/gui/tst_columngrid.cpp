@@ -1,4 +1,5 @@
 // The grid operations the column dialogs rely on.
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "columns/SpreadSheet.h"
 
@@ -7,6 +8,10 @@
 #include <QtTest>
 
 #include <memory>
+
+using testsupport::cellText;
+using testsupport::cellValue;
+using testsupport::setCell;
 
 class TestColumnGrid : public QObject
 {
@@ -21,27 +26,6 @@ private:
         grid->SetColCount(cols);
         grid->SetRowCount(rows);
         return grid;
-    }
-
-    static void put(CSpreadSheet& grid, int row, int col, const QString& text)
-    {
-        grid.SetCurrentRow(row);
-        grid.SetCurrentCol(col);
-        grid.SetCellText(text);
-    }
-
-    static QString text(CSpreadSheet& grid, int row, int col)
-    {
-        grid.SetCurrentRow(row);
-        grid.SetCurrentCol(col);
-        return grid.GetCellText();
-    }
-
-    static QString value(CSpreadSheet& grid, int row, int col)
-    {
-        grid.SetCurrentRow(row);
-        grid.SetCurrentCol(col);
-        return grid.GetCellValue();
     }
 
 private slots:
@@ -61,31 +45,31 @@ private slots:
     void headerIsRowZero()
     {
         auto grid = makeGrid(2, 3);
-        QCOMPARE(text(*grid, 0, 2), QString());
+        QCOMPARE(cellText(grid.get(), 0, 2), QString());
         QCOMPARE(grid->horizontalHeaderItem(0)->text(), QString()); // not numbered
-        put(*grid, 0, 2, QStringLiteral("ITEM"));
-        QCOMPARE(text(*grid, 0, 2), QStringLiteral("ITEM"));
+        setCell(grid.get(), 0, 2, QStringLiteral("ITEM"));
+        QCOMPARE(cellText(grid.get(), 0, 2), QStringLiteral("ITEM"));
         QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("ITEM"));
-        QCOMPARE(text(*grid, 1, 2), QString());
+        QCOMPARE(cellText(grid.get(), 1, 2), QString());
     }
 
     void textCellsRoundTrip()
     {
         auto grid = makeGrid(2, 3);
-        put(*grid, 2, 3, QStringLiteral("識別子"));
-        QCOMPARE(text(*grid, 2, 3), QStringLiteral("識別子"));
+        setCell(grid.get(), 2, 3, QStringLiteral("識別子"));
+        QCOMPARE(cellText(grid.get(), 2, 3), QStringLiteral("識別子"));
         QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("識別子"));
-        QCOMPARE(value(*grid, 2, 3), QStringLiteral("識別子"));
-        QCOMPARE(text(*grid, 1, 3), QString());
+        QCOMPARE(cellValue(grid.get(), 2, 3), QStringLiteral("識別子"));
+        QCOMPARE(cellText(grid.get(), 1, 3), QString());
     }
 
     void outOfRangeCellsAreIgnored()
     {
         auto grid = makeGrid(2, 3);
-        put(*grid, 3, 1, QStringLiteral("x"));
-        put(*grid, 1, 4, QStringLiteral("x"));
-        QCOMPARE(text(*grid, 3, 1), QString());
-        QCOMPARE(text(*grid, 1, 4), QString());
+        setCell(grid.get(), 3, 1, QStringLiteral("x"));
+        setCell(grid.get(), 1, 4, QStringLiteral("x"));
+        QCOMPARE(cellText(grid.get(), 3, 1), QString());
+        QCOMPARE(cellText(grid.get(), 1, 4), QString());
         QCOMPARE(grid->GetRowCount(), 2);
     }
 
@@ -110,14 +94,14 @@ private slots:
         QFETCH(QString, put);
         QFETCH(QString, read);
         auto grid = makeGrid(2, 2);
-        QCOMPARE(value(*grid, 1, 1), QStringLiteral("0"));
+        QCOMPARE(cellValue(grid.get(), 1, 1), QStringLiteral("0"));
         grid->SetCurrentRow(1);
         grid->SetCurrentCol(1);
         grid->SetCellValue(put);
         QCOMPARE(grid->GetCellValue(), read);
         QCOMPARE(grid->item(0, 0)->checkState(),
                  read == QLatin1String("1") ? Qt::Checked : Qt::Unchecked);
-        QCOMPARE(value(*grid, 2, 1), QStringLiteral("0"));
+        QCOMPARE(cellValue(grid.get(), 2, 1), QStringLiteral("0"));
     }
 
     void everyRowOfACheckBoxColumnHasItsBox()
@@ -134,8 +118,8 @@ private slots:
     void nameCellsAreReadOnly()
     {
         auto grid = makeGrid(1, 3);
-        put(*grid, 1, 2, QStringLiteral("PRICE"));
-        put(*grid, 1, 3, QStringLiteral("T1"));
+        setCell(grid.get(), 1, 2, QStringLiteral("PRICE"));
+        setCell(grid.get(), 1, 3, QStringLiteral("T1"));
         QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsEditable));
         QVERIFY(grid->item(0, 2)->flags() & Qt::ItemIsEditable);
     }
@@ -144,35 +128,35 @@ private slots:
     {
         auto grid = makeGrid(2, 3);
         for (int r = 1; r <= 2; ++r) {
-            put(*grid, r, 2, QStringLiteral("N%1").arg(r));
-            put(*grid, r, 3, QStringLiteral("T%1").arg(r));
+            setCell(grid.get(), r, 2, QStringLiteral("N%1").arg(r));
+            setCell(grid.get(), r, 3, QStringLiteral("T%1").arg(r));
             grid->SetCurrentCol(1);
             grid->SetCellValue(QStringLiteral("1"));
         }
-        put(*grid, 0, 2, QStringLiteral("HEAD"));
-        put(*grid, 1, -1, QString());
-        QCOMPARE(text(*grid, 1, 2), QString());
-        QCOMPARE(text(*grid, 1, 3), QString());
-        QCOMPARE(value(*grid, 1, 1), QStringLiteral("0"));
-        QCOMPARE(text(*grid, 2, 2), QStringLiteral("N2"));
-        QCOMPARE(value(*grid, 2, 1), QStringLiteral("1"));
-        QCOMPARE(text(*grid, 0, 2), QStringLiteral("HEAD"));
+        setCell(grid.get(), 0, 2, QStringLiteral("HEAD"));
+        setCell(grid.get(), 1, -1, QString());
+        QCOMPARE(cellText(grid.get(), 1, 2), QString());
+        QCOMPARE(cellText(grid.get(), 1, 3), QString());
+        QCOMPARE(cellValue(grid.get(), 1, 1), QStringLiteral("0"));
+        QCOMPARE(cellText(grid.get(), 2, 2), QStringLiteral("N2"));
+        QCOMPARE(cellValue(grid.get(), 2, 1), QStringLiteral("1"));
+        QCOMPARE(cellText(grid.get(), 0, 2), QStringLiteral("HEAD"));
     }
 
     void emptyWholeGrid()
     {
         auto grid = makeGrid(3, 3);
         for (int r = 1; r <= 3; ++r) {
-            put(*grid, r, 2, QStringLiteral("N"));
-            put(*grid, r, 3, QStringLiteral("T"));
+            setCell(grid.get(), r, 2, QStringLiteral("N"));
+            setCell(grid.get(), r, 3, QStringLiteral("T"));
             grid->SetCurrentCol(1);
             grid->SetCellValue(QStringLiteral("1"));
         }
-        put(*grid, -1, -1, QString());
+        setCell(grid.get(), -1, -1, QString());
         for (int r = 1; r <= 3; ++r) {
-            QCOMPARE(text(*grid, r, 2), QString());
-            QCOMPARE(text(*grid, r, 3), QString());
-            QCOMPARE(value(*grid, r, 1), QStringLiteral("0"));
+            QCOMPARE(cellText(grid.get(), r, 2), QString());
+            QCOMPARE(cellText(grid.get(), r, 3), QString());
+            QCOMPARE(cellValue(grid.get(), r, 1), QStringLiteral("0"));
         }
         QCOMPARE(grid->GetRowCount(), 3);
     }
@@ -195,10 +179,10 @@ private slots:
         auto grid = makeGrid(2, 2);
         grid->SetRedraw(false);
         QVERIFY(!grid->updatesEnabled());
-        put(*grid, 1, 2, QStringLiteral("X"));
+        setCell(grid.get(), 1, 2, QStringLiteral("X"));
         grid->SetRedraw(true);
         QVERIFY(grid->updatesEnabled());
-        QCOMPARE(text(*grid, 1, 2), QStringLiteral("X"));
+        QCOMPARE(cellText(grid.get(), 1, 2), QStringLiteral("X"));
     }
 
     void activateCellTakesTyping()
@@ -231,8 +215,8 @@ private slots:
         grid->SetCurrentCol(1);
         grid->ActivateCell(0);
         QTest::keyClick(grid.get(), Qt::Key_Space);
-        QCOMPARE(value(*grid, 2, 1), QStringLiteral("1"));
-        QCOMPARE(value(*grid, 1, 1), QStringLiteral("0"));
+        QCOMPARE(cellValue(grid.get(), 2, 1), QStringLiteral("1"));
+        QCOMPARE(cellValue(grid.get(), 1, 1), QStringLiteral("0"));
     }
 
     void createCanBeMadeToFail()

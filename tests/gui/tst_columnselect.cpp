@@ -1,41 +1,21 @@
 // Column choice for a SELECT over one table.
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "columns/ColumnSelectDlg.h"
 #include "columns/SpreadSheet.h"
 #include "common/DialogUnits.h"
 #include "tabledef/TableStore.h"
 
-#include <QApplication>
 #include <QPushButton>
-#include <QStyle>
-#include <QTimer>
 #include <QtTest>
-
-#include <functional>
 
 namespace
 {
 
-// Runs `act` on the modal dialog once it is up.
-void whenModal(std::function<void(QWidget*)> act)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        // A failed check must not leave the dialog hanging.
-        QTimer::singleShot(10000, dialog, [dialog] {
-            if (auto* d = qobject_cast<QDialog*>(dialog))
-                d->done(-2);
-        });
-        act(dialog);
-    });
-    timer->start();
-}
+using testsupport::cellText;
+using testsupport::cellValue;
+using testsupport::clickBox;
+using testsupport::whenModal;
 
 void fillItem()
 {
@@ -44,35 +24,6 @@ void fillItem()
     AddColumn(0, QStringLiteral("ITEM_NAME"), 0);
     AddColumn(0, QStringLiteral("PRICE"), 2);
     AddColumn(0, QStringLiteral("MAKER"), 0);
-}
-
-QString cellText(CSpreadSheet* grid, int row, int col)
-{
-    grid->SetCurrentRow(row);
-    grid->SetCurrentCol(col);
-    return grid->GetCellText();
-}
-
-QString cellValue(CSpreadSheet* grid, int row, int col)
-{
-    grid->SetCurrentRow(row);
-    grid->SetCurrentCol(col);
-    return grid->GetCellValue();
-}
-
-// Clicks the check box of a cell as the user would.
-void clickBox(CSpreadSheet* grid, int row, int col)
-{
-    QTableWidgetItem* item = grid->item(row - 1, col - 1);
-    QVERIFY(item);
-    grid->scrollToItem(item);
-    QStyleOptionViewItem option;
-    option.initFrom(grid->viewport());
-    option.rect = grid->visualItemRect(item);
-    option.features = QStyleOptionViewItem::HasCheckIndicator;
-    const QRect box =
-        grid->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, grid);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, box.center());
 }
 
 QList<int> selections(int count)

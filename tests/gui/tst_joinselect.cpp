@@ -1,4 +1,5 @@
 // Column choice for a SELECT over several tables: identifiers and ticks.
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "columns/JoinSelectDlg.h"
 #include "columns/SpreadSheet.h"
@@ -9,35 +10,15 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
-#include <QTimer>
 #include <QtTest>
-
-#include <functional>
 
 namespace
 {
 
-// Runs `act` on the modal dialog once it is up.
-void whenModal(std::function<void(QWidget*)> act)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        // A failed check must not leave the dialog hanging.
-        QTimer::singleShot(10000, dialog, [dialog] {
-            if (auto* d = qobject_cast<QDialog*>(dialog))
-                d->done(-2);
-        });
-        act(dialog);
-    });
-    timer->start();
-}
+using testsupport::cellText;
+using testsupport::cellValue;
+using testsupport::clickBox;
+using testsupport::whenModal;
 
 // Types into whatever has the keyboard focus, as the user would.
 void typeText(const QString& text)
@@ -61,34 +42,6 @@ void goToCell(CSpreadSheet* grid, int row, int col)
 {
     grid->setFocus();
     grid->setCurrentCell(row - 1, col - 1);
-}
-
-QString cellText(CSpreadSheet* grid, int row, int col)
-{
-    grid->SetCurrentRow(row);
-    grid->SetCurrentCol(col);
-    return grid->GetCellText();
-}
-
-QString cellValue(CSpreadSheet* grid, int row, int col)
-{
-    grid->SetCurrentRow(row);
-    grid->SetCurrentCol(col);
-    return grid->GetCellValue();
-}
-
-void clickBox(CSpreadSheet* grid, int row, int col)
-{
-    QTableWidgetItem* item = grid->item(row - 1, col - 1);
-    QVERIFY(item);
-    grid->scrollToItem(item);
-    QStyleOptionViewItem option;
-    option.initFrom(grid->viewport());
-    option.rect = grid->visualItemRect(item);
-    option.features = QStyleOptionViewItem::HasCheckIndicator;
-    const QRect box =
-        grid->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, grid);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, box.center());
 }
 
 void fillTable(int t, const QString& name, const QStringList& columns)

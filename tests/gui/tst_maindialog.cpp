@@ -1,5 +1,6 @@
 // The main window as it opens: controls and their places, menu bar, toolbar, the start-up
 // state, the ways it closes, the About box and the command line.
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
@@ -29,15 +30,7 @@
 namespace
 {
 
-template <typename T> T* byName(QWidget& parent, const QString& accessibleName)
-{
-    const QList<T*> all = parent.findChildren<T*>();
-    for (T* w : all) {
-        if (w->accessibleName() == accessibleName)
-            return w;
-    }
-    return nullptr;
-}
+using testsupport::byName;
 
 // Runs `check` on the next modal dialog once it is open, then closes it with Escape.
 void whenModalOpens(std::function<void(QDialog*)> check)
@@ -56,11 +49,6 @@ void whenModalOpens(std::function<void(QDialog*)> check)
             QTest::keyClick(dlg, Qt::Key_Escape);
     });
     timer->start();
-}
-
-bool writeText(const QString& path, const QByteArray& bytes)
-{
-    return testsupport::writeFile(path, bytes);
 }
 
 struct Item {
@@ -227,8 +215,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString profile = dir.filePath(QStringLiteral("Quillon.INI"));
-        QVERIFY(writeText(profile, "[PCHK]\r\nChk1=1\r\nChk5=4\r\n[PARAM]\r\nParam1=strSql\r\n"
-                                   "[PDATA]\r\nDAT01=VARCHAR2\r\nDAT401=txtWork\r\n"));
+        QVERIFY(testsupport::writeFile(profile,
+                                       "[PCHK]\r\nChk1=1\r\nChk5=4\r\n[PARAM]\r\nParam1=strSql\r\n"
+                                       "[PDATA]\r\nDAT01=VARCHAR2\r\nDAT401=txtWork\r\n"));
         SetProfilePath(profile);
 
         CEditorDlg dlg;
@@ -240,7 +229,7 @@ private slots:
         QCOMPARE(g_nTypeProcCount, 1);
 
         // Nothing reads the profile again while the window is open.
-        QVERIFY(writeText(profile, "[PARAM]\r\nParam1=changed\r\n"));
+        QVERIFY(testsupport::writeFile(profile, "[PARAM]\r\nParam1=changed\r\n"));
         QTemporaryDir folder;
         dlg.OpenFolder(folder.path());
         dlg.OnClearSelection();
@@ -438,9 +427,11 @@ private slots:
     void commandLineFolder()
     {
         QTemporaryDir dir;
-        QVERIFY(writeText(dir.filePath(QStringLiteral("B.sql")), "CREATE TABLE B (X CHAR(1));\n"));
-        QVERIFY(writeText(dir.filePath(QStringLiteral("A.sql")), "CREATE TABLE A (X CHAR(1));\n"));
-        QVERIFY(writeText(dir.filePath(QStringLiteral("note.txt")), "x\n"));
+        QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("B.sql")),
+                                       "CREATE TABLE B (X CHAR(1));\n"));
+        QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("A.sql")),
+                                       "CREATE TABLE A (X CHAR(1));\n"));
+        QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("note.txt")), "x\n"));
         {
             CEditorDlg dlg;
             QVERIFY(CEditorApp::ApplyArguments(dlg, {QStringLiteral("quillon"), dir.path()}));

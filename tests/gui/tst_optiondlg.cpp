@@ -1,4 +1,5 @@
 // The options dialog: opening, the checks of OK and their order, Cancel, the grid.
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "columns/SpreadSheet.h"
 #include "common/MessageBox.h"
@@ -18,6 +19,10 @@
 namespace
 {
 
+using testsupport::byName;
+using testsupport::cellText;
+using testsupport::setCell;
+
 const QString kSqlMessage = QStringLiteral("ＳＱＬ文編集変数が入力されていません！");
 const QString kSessionMessage = QStringLiteral("Sesstionオブジェクト変数が入力されていません！");
 const QString kDatabaseMessage = QStringLiteral("Databaseオブジェクト変数が入力されていません！");
@@ -34,16 +39,6 @@ const QString kDynasetEdit = QStringLiteral("Dynaset変数");
 const QString kColumnsEdit = QStringLiteral("１行の列数");
 const QString kGrid = QStringLiteral("オラクルのデータ型に対応するプロシジャーの登録");
 
-template <typename T> T* byName(QWidget& dlg, const QString& accessibleName)
-{
-    const QList<T*> all = dlg.findChildren<T*>();
-    for (T* w : all) {
-        if (w->accessibleName() == accessibleName)
-            return w;
-    }
-    return nullptr;
-}
-
 QLineEdit* edit(QWidget& dlg, const QString& name)
 {
     return byName<QLineEdit>(dlg, name);
@@ -57,20 +52,6 @@ QCheckBox* check(QWidget& dlg, const QString& name)
 CSpreadSheet* grid(QWidget& dlg)
 {
     return byName<CSpreadSheet>(dlg, kGrid);
-}
-
-QString cellText(CSpreadSheet* g, int row, int col)
-{
-    g->SetCurrentRow(row);
-    g->SetCurrentCol(col);
-    return g->GetCellText();
-}
-
-void setCell(CSpreadSheet* g, int row, int col, const QString& text)
-{
-    g->SetCurrentRow(row);
-    g->SetCurrentCol(col);
-    g->SetCellText(text);
 }
 
 // Clicks OK; a message box that comes up is answered and its text recorded.

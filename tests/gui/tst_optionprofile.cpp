@@ -1,6 +1,7 @@
 // The options dialog and the profile: what OK writes, cleared cells, a profile that
 // cannot be written, and settings that survive a restart.
 #include "EditorCore.h"
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "columns/SpreadSheet.h"
 #include "common/MessageBox.h"
@@ -20,16 +21,16 @@
 namespace
 {
 
+using testsupport::byName;
+using testsupport::cellText;
+using testsupport::setCell;
+
 const QString kWriteFailureTail = QStringLiteral("設定はこの実行中だけ有効です。");
 
-template <typename T> T* byName(QWidget& dlg, const QString& accessibleName)
+CSpreadSheet* grid(COptionDlg& dlg)
 {
-    const QList<T*> all = dlg.findChildren<T*>();
-    for (T* w : all) {
-        if (w->accessibleName() == accessibleName)
-            return w;
-    }
-    return nullptr;
+    return byName<CSpreadSheet>(dlg,
+                                QStringLiteral("オラクルのデータ型に対応するプロシジャーの登録"));
 }
 
 // The settings as the user sees them in the dialog.
@@ -55,37 +56,10 @@ void enter(COptionDlg& dlg, const Entries& e)
     byName<QLineEdit>(dlg, QStringLiteral("Database変数"))->setText(e.database);
     byName<QLineEdit>(dlg, QStringLiteral("Dynaset変数"))->setText(e.dynaset);
     byName<QLineEdit>(dlg, QStringLiteral("１行の列数"))->setText(e.columns);
-    auto* grid =
-        byName<CSpreadSheet>(dlg, QStringLiteral("オラクルのデータ型に対応するプロシジャーの登録"));
     for (auto it = e.rows.cbegin(); it != e.rows.cend(); ++it) {
-        grid->SetCurrentRow(it.key());
-        for (int k = 1; k <= 4; ++k) {
-            grid->SetCurrentCol(k);
-            grid->SetCellText(it.value().value(k - 1));
-        }
+        for (int k = 1; k <= 4; ++k)
+            setCell(grid(dlg), it.key(), k, it.value().value(k - 1));
     }
-}
-
-CSpreadSheet* grid(COptionDlg& dlg)
-{
-    return byName<CSpreadSheet>(dlg,
-                                QStringLiteral("オラクルのデータ型に対応するプロシジャーの登録"));
-}
-
-void setCell(COptionDlg& dlg, int row, int col, const QString& text)
-{
-    CSpreadSheet* g = grid(dlg);
-    g->SetCurrentRow(row);
-    g->SetCurrentCol(col);
-    g->SetCellText(text);
-}
-
-QString cellText(COptionDlg& dlg, int row, int col)
-{
-    CSpreadSheet* g = grid(dlg);
-    g->SetCurrentRow(row);
-    g->SetCurrentCol(col);
-    return g->GetCellText();
 }
 
 // Clicks OK; returns the texts of the message boxes it brought up.
@@ -188,10 +162,10 @@ void TestOptionProfile::clearedCellsLeaveMemoryAndProfile()
 
     COptionDlg dlg;
     dlg.show();
-    QCOMPARE(cellText(dlg, 2, 3), QStringLiteral("NumStr"));
-    setCell(dlg, 1, 2, QString()); // one cell
-    setCell(dlg, 2, 1, QString()); // the type cell: the whole row goes
-    setCell(dlg, 3, 4, QString());
+    QCOMPARE(cellText(grid(dlg), 2, 3), QStringLiteral("NumStr"));
+    setCell(grid(dlg), 1, 2, QString()); // one cell
+    setCell(grid(dlg), 2, 1, QString()); // the type cell: the whole row goes
+    setCell(grid(dlg), 3, 4, QString());
     QCOMPARE(clickOk(dlg), QStringList());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
 
@@ -216,12 +190,12 @@ void TestOptionProfile::clearedCellsLeaveMemoryAndProfile()
     // Opened again, the dialog shows the cleared cells empty.
     COptionDlg again;
     again.show();
-    QCOMPARE(cellText(again, 1, 1), QStringLiteral("VARCHAR2"));
-    QCOMPARE(cellText(again, 1, 2), QString());
+    QCOMPARE(cellText(grid(again), 1, 1), QStringLiteral("VARCHAR2"));
+    QCOMPARE(cellText(grid(again), 1, 2), QString());
     for (int k = 1; k <= 4; ++k)
-        QCOMPARE(cellText(again, 2, k), QString());
-    QCOMPARE(cellText(again, 3, 1), QStringLiteral("DATE"));
-    QCOMPARE(cellText(again, 3, 4), QString());
+        QCOMPARE(cellText(grid(again), 2, k), QString());
+    QCOMPARE(cellText(grid(again), 3, 1), QStringLiteral("DATE"));
+    QCOMPARE(cellText(grid(again), 3, 4), QString());
 }
 
 void TestOptionProfile::rowWithoutTypeNameIsNotStored()
@@ -264,11 +238,11 @@ void TestOptionProfile::rowsKeepTheirPositionsAcrossRestart()
     QCOMPARE(FindTypeRow(QStringLiteral("CHAR")), 9);
     COptionDlg again;
     again.show();
-    QCOMPARE(cellText(again, 1, 1), QString());
-    QCOMPARE(cellText(again, 3, 1), QStringLiteral("DATE"));
-    QCOMPARE(cellText(again, 3, 3), QStringLiteral("DateStr"));
-    QCOMPARE(cellText(again, 10, 1), QStringLiteral("CHAR"));
-    QCOMPARE(cellText(again, 10, 4), QStringLiteral("chrWork"));
+    QCOMPARE(cellText(grid(again), 1, 1), QString());
+    QCOMPARE(cellText(grid(again), 3, 1), QStringLiteral("DATE"));
+    QCOMPARE(cellText(grid(again), 3, 3), QStringLiteral("DateStr"));
+    QCOMPARE(cellText(grid(again), 10, 1), QStringLiteral("CHAR"));
+    QCOMPARE(cellText(grid(again), 10, 4), QStringLiteral("chrWork"));
 }
 
 void TestOptionProfile::columnsPerLineTextIsSavedAsNumber()

@@ -1,6 +1,7 @@
 // The four statement buttons of the main window, end to end: list items selected, buttons
 // pressed, columns chosen in the real dialogs, the output editor compared with the
 // expected text.
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "app/EditorDlg.h"
 #include "app/OutputEdit.h"
@@ -16,7 +17,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QStyle>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -26,6 +26,8 @@
 
 namespace
 {
+
+using testsupport::clickBox;
 
 constexpr int kSelectButton = 1002;
 constexpr int kInsertButton = 1003;
@@ -187,20 +189,6 @@ void typeText(const QString& text)
         QVERIFY(target);
         QTest::sendKeyEvent(QTest::KeyAction::Click, target, Qt::Key_unknown, c, Qt::NoModifier);
     }
-}
-
-void clickBox(CSpreadSheet* grid, int row, int col)
-{
-    QTableWidgetItem* item = grid->item(row - 1, col - 1);
-    QVERIFY(item);
-    grid->scrollToItem(item);
-    QStyleOptionViewItem option;
-    option.initFrom(grid->viewport());
-    option.rect = grid->visualItemRect(item);
-    option.features = QStyleOptionViewItem::HasCheckIndicator;
-    const QRect box =
-        grid->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, grid);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, box.center());
 }
 
 // Ticks the box beside a column name; names are "slot:COLUMN".
