@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -154,7 +153,6 @@ int CEditorCore::ReadDefinitionFile(int t)
         {m_strTypeKind[0], m_strTypeKind[1], m_strTypeKind[2], m_strTypeKind[3]});
     scanner.reserveColumns(
         qMin<qsizetype>(std::count(rest.begin(), rest.end(), '\n') + 1, 1 << 20));
-    QStringDecoder utf8Decoder(QStringDecoder::Utf8);
     QString line;
     while (!rest.isEmpty() && !scanner.done()) {
         qsizetype end = rest.indexOf('\n');
@@ -162,13 +160,10 @@ int CEditorCore::ReadDefinitionFile(int t)
         QByteArrayView raw = end < 0 ? rest : rest.first(end);
         if (raw.endsWith('\r'))
             raw.chop(1);
-        if (utf8) {
-            line.resize(raw.size());
-            QChar* stop = utf8Decoder.appendToBuffer(line.data(), raw);
-            line.truncate(stop - line.data());
-        } else {
+        if (utf8)
+            quillon::decodeUtf8Into(raw, &line);
+        else
             quillon::decodeCp932Into(raw, &line);
-        }
         // A NUL has no place in SQL text, and editors show it as nothing or as a mark: the
         // reader passes over it, so that it never reaches a name or the generated text.
         if (raw.contains('\0'))

@@ -90,9 +90,15 @@ void DefinitionScanner::finish()
 
 QStringView DefinitionScanner::stripComments(QStringView raw)
 {
-    if (!m_inBlockComment && findText(raw, QLatin1String("--")) < 0 &&
-        findText(raw, QLatin1String("/*")) < 0)
-        return raw; // the common case: nothing to cut
+    if (!m_inBlockComment) {
+        // The common cases, read in place: no comment, or only a line comment.
+        const qsizetype line = findText(raw, QLatin1String("--"));
+        const qsizetype block = findText(raw, QLatin1String("/*"));
+        if (block < 0)
+            return line < 0 ? raw : raw.left(line);
+        if (line >= 0 && line < block)
+            return raw.left(line);
+    }
     m_kept.clear();
     qsizetype i = 0;
     const qsizetype n = raw.size();
@@ -329,19 +335,22 @@ bool DefinitionScanner::findColumnDef(QStringView text, QStringView upper, Colum
     if (blank < 0)
         return false;
 
-    QString name = trimLeft(text.left(blank)).toString();
-    // Leading list punctuation belongs to the statement, not to the name.
-    for (QChar& c : name) {
-        const char16_t u = c.unicode();
-        if (u >= 0x30 || (u & 1))
-            break;
-        if (c == u'(' || c == u',')
-            c = QLatin1Char(' ');
-    }
-    const QStringView trimmed = trimBoth(QStringView(name));
-    if (trimmed.isEmpty() || trimmed.size() > kMaxNameLength)
+    // Leading list punctuation belongs to the statement, not to the name: '(' and ','
+    // count as blanks up to the first letter, digit or other sign of the name.
+    const QStringView before = trimLeft(text.left(blank));
+    qsizetype region = 0;
+    while (region < before.size() && before[region].unicode() < 0x30 &&
+           !(before[region].unicode() & 1))
+        ++region;
+    qsizetype start = 0;
+    while (start < before.size() &&
+           (isWhite(before[start]) ||
+            (start < region && (before[start] == u'(' || before[start] == u','))))
+        ++start;
+    const QStringView name = trimRight(before.mid(start));
+    if (name.isEmpty() || name.size() > kMaxNameLength)
         return false;
-    def->name = trimmed.toString();
+    def->name = name.toString();
     def->kind = kind;
     return true;
 }

@@ -146,6 +146,25 @@ void decodeCp932Into(QByteArrayView bytes, QString* out)
     out->truncate(len);
 }
 
+void decodeUtf8Into(QByteArrayView bytes, QString* out)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    out->resize(n);
+    QChar* w = out->data();
+    qsizetype i = 0;
+    while (i < n && p[i] < 0x80) {
+        w[i] = QChar(char16_t(p[i]));
+        ++i;
+    }
+    if (i == n)
+        return; // ASCII only, the usual line
+    static thread_local QStringDecoder decoder(QStringDecoder::Utf8);
+    decoder.resetState();
+    QChar* end = decoder.appendToBuffer(w + i, bytes.sliced(i));
+    out->truncate(end - out->constData());
+}
+
 QString decodeCp932(QByteArrayView bytes)
 {
     QString out;

@@ -16,6 +16,9 @@ QString decodeCp932(QByteArrayView bytes);
 // The same into a buffer that is reused from call to call (its old text is replaced).
 void decodeCp932Into(QByteArrayView bytes, QString* out);
 
+// Decodes UTF-8 into a buffer that is reused from call to call (its old text is replaced).
+void decodeUtf8Into(QByteArrayView bytes, QString* out);
+
 // A definition file or profile: UTF-8 (BOM stripped) when it is valid UTF-8, else CP932.
 QString decodeText(const QByteArray& bytes);
 
