@@ -18,6 +18,17 @@ bool hasSignificantChar(QStringView text)
     return false;
 }
 
+// Where the first "--" or "/*" of a line starts; -1 when it has neither.
+qsizetype firstCommentMark(QStringView line)
+{
+    const char16_t* p = reinterpret_cast<const char16_t*>(line.data());
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        if ((p[i] == u'-' && p[i - 1] == u'-') || (p[i] == u'*' && p[i - 1] == u'/'))
+            return i - 1;
+    }
+    return -1;
+}
+
 // The second word of a line; tells COMMENT ON from a column named COMMENT.
 QStringView secondWord(QStringView line)
 {
@@ -63,8 +74,10 @@ void DefinitionScanner::feedLine(QStringView line)
         scanCommentStatement(line);
         return;
     }
+    m_line = line;
+    m_lineWord = firstWordView(line);
     if (!m_inBlockComment && m_keyList == KeyList::None &&
-        isKeyword(firstWordView(line), QLatin1String("COMMENT"))) {
+        isKeyword(m_lineWord, QLatin1String("COMMENT"))) {
         const QStringView next = secondWord(line);
         if (next.isEmpty() || isKeyword(next, QLatin1String("ON"))) {
             m_inCommentStatement = true;
@@ -92,12 +105,11 @@ QStringView DefinitionScanner::stripComments(QStringView raw)
 {
     if (!m_inBlockComment) {
         // The common cases, read in place: no comment, or only a line comment.
-        const qsizetype line = findText(raw, QLatin1String("--"));
-        const qsizetype block = findText(raw, QLatin1String("/*"));
-        if (block < 0)
-            return line < 0 ? raw : raw.left(line);
-        if (line >= 0 && line < block)
-            return raw.left(line);
+        const qsizetype mark = firstCommentMark(raw);
+        if (mark < 0)
+            return raw;
+        if (raw[mark] == u'-')
+            return raw.left(mark);
     }
     m_kept.clear();
     qsizetype i = 0;
@@ -131,6 +143,16 @@ QStringView DefinitionScanner::stripComments(QStringView raw)
         i = block + 2;
     }
     return m_kept;
+}
+
+// The first word of text; when the text is the start of the current line and holds that
+// line's first word, the word already found is taken.
+QStringView DefinitionScanner::wordOf(QStringView text) const
+{
+    if (text.data() == m_line.data() &&
+        m_lineWord.data() + m_lineWord.size() <= text.data() + text.size())
+        return m_lineWord;
+    return firstWordView(text);
 }
 
 // A COMMENT ON statement runs to the ';' outside quoted text and comments.
@@ -171,7 +193,7 @@ void DefinitionScanner::handleLine(QStringView kept)
     if (m_statement == Statement::Before) {
         if (!hasSignificantChar(kept))
             return;
-        const QStringView word = firstWordView(kept);
+        const QStringView word = wordOf(kept);
         if (isKeyword(word, QLatin1String("PROMPT")) || isKeyword(word, QLatin1String("REM")) ||
             isKeyword(word, QLatin1String("REMARK")))
             return;
@@ -185,7 +207,7 @@ void DefinitionScanner::handleLine(QStringView kept)
         return;
     }
     if (m_statement == Statement::Between) {
-        const QStringView word = firstWordView(kept);
+        const QStringView word = wordOf(kept);
         if (word.isEmpty()) {
             trackStatement(kept);
             return;
@@ -246,7 +268,7 @@ void DefinitionScanner::parseColumnLine(QStringView text)
     if (!hasSignificantChar(text))
         return;
     const QString& upper = searchCopy(text);
-    const QStringView word = firstWordView(text);
+    const QStringView word = wordOf(text);
     if (isKeyword(word, QLatin1String("DROP")) || isKeyword(word, QLatin1String("COMMIT")))
         return;
     if (isKeyword(word, QLatin1String("CONSTRAINT")) &&

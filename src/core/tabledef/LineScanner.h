@@ -54,6 +54,7 @@ private:
     QStringView stripComments(QStringView raw);
     void scanCommentStatement(QStringView raw);
     void handleLine(QStringView kept);
+    QStringView wordOf(QStringView text) const;
     bool parseHeader(QStringView kept);
     void takeTableName(QStringView text, int start);
     void parseColumnLine(QStringView text);
@@ -73,8 +74,10 @@ private:
     bool m_commentBlock = false;
     KeyList m_keyList = KeyList::None;
     QString m_keyText;
-    QString m_kept;  // a line with its comments cut out
-    QString m_upper; // search copy of the line being read
+    QStringView m_line;     // the line being read
+    QStringView m_lineWord; // its first word
+    QString m_kept;         // a line with its comments cut out
+    QString m_upper;        // search copy of the line being read
     Statement m_statement = Statement::Before;
     bool m_quote = false; // inside a quoted literal of the current statement
     int m_depth = 0;      // parenthesis depth within the table statement
