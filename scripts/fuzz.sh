@@ -9,8 +9,9 @@
 #   fuzz_profile  any bytes as a settings profile: load, save, load again
 #
 # Each target first replays its kept crash inputs (tests/data/fuzz-regressions/<name>/),
-# then fuzzes from its seeds (fuzz/corpus/<name>/) and from what earlier runs on this
-# machine found (build/fuzz/corpus/<name>/, never committed).
+# then fuzzes from its seeds (fuzz/corpus/<name>/ and the definition files and profile in
+# examples/) and from what earlier runs on this machine found (build/fuzz/corpus/<name>/,
+# never committed).
 # A finding is written to build/fuzz/findings/ and the script exits with status 1 after
 # all targets have run. Keep a fixed finding as a regression: copy it into
 # tests/data/fuzz-regressions/<name>/ (the core tests replay it too).
@@ -56,7 +57,7 @@ for target in $targets; do
   fi
 
   echo "== $target: fuzzing for $seconds s"
-  if ! "$binary" "$work" "$seeds" \
+  if ! "$binary" "$work" "$seeds" examples \
       -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len=65536 \
       -print_final_stats=1 \
       -artifact_prefix="$findings/$target-" >"$log" 2>&1; then
